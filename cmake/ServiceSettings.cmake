@@ -7,3 +7,9 @@ set(VELTRACE_CERT_DIR "$ENV{HOME}/.local/share/veltrace/certs" CACHE PATH
     "Directory of the local service's CA and server certificate")
 set(VELTRACE_CA_FILE "${VELTRACE_CERT_DIR}/ca.pem" CACHE FILEPATH
     "Extra CA file trusted for the OCR service")
+
+# vt_config: the generated header with these settings, for the code that needs them.
+configure_file(${CMAKE_CURRENT_LIST_DIR}/veltrace_config.h.in
+               ${CMAKE_BINARY_DIR}/generated/veltrace_config.h @ONLY)
+add_library(vt_config INTERFACE)
+target_include_directories(vt_config INTERFACE ${CMAKE_BINARY_DIR}/generated)
