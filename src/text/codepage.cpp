@@ -5,12 +5,14 @@
 #include <cerrno>
 #include <cstring>
 
+#include "text/text_ops.h"
+
 namespace vt {
 namespace {
 
 // One iconv descriptor per thread and direction; iconv descriptors are not thread-safe.
 class Converter {
-public:
+  public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
@@ -51,7 +53,7 @@ public:
         return out;
     }
 
-private:
+  private:
     iconv_t cd_;
 };
 
@@ -73,13 +75,8 @@ size_t Cp936SequenceLength(const char* at, size_t left) {
     return (trail >= 0x40 && trail != 0x7F && trail != 0xFF) ? 2 : 1;
 }
 
-size_t Utf16UnitLength(const char*, size_t) { return 2; }
-
-bool IsAscii(std::string_view text) {
-    for (unsigned char c : text) {
-        if (c >= 0x80) return false;
-    }
-    return true;
+size_t Utf16UnitLength(const char*, size_t) {
+    return 2;
 }
 
 constexpr const char* kCp936 = "CP936";

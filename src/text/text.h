@@ -14,9 +14,15 @@ using Text = std::string;
 // A length-counted byte string (image data, HTTP bodies).
 using Bytes = std::vector<std::uint8_t>;
 
-inline bool IsLeadByte(unsigned char byte) { return byte >= 0x80; }
+inline bool IsLeadByte(unsigned char byte) {
+    return byte >= 0x80;
+}
 
-inline Bytes ToBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
-inline std::string ToString(const Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+inline Bytes ToBytes(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+inline std::string ToString(const Bytes& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
 
 }  // namespace vt

@@ -1,12 +1,15 @@
 #include "text/text_ops.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace vt {
 namespace {
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char FoldAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 // Compares the needle with the text at `at`; two-byte characters of the needle compare exactly.
 bool MatchesAt(std::string_view text, size_t at, std::string_view needle, bool ignoreCase) {
@@ -27,7 +30,7 @@ bool MatchesAt(std::string_view text, size_t at, std::string_view needle, bool i
 // Finds successive matches in one text in linear time: the character-start walk is kept between
 // calls instead of being repeated from the first byte.
 class Searcher {
-public:
+  public:
     Searcher(std::string_view text, std::string_view needle, bool ignoreCase)
         : text_(text), needle_(needle), ignoreCase_(ignoreCase) {}
 
@@ -37,7 +40,7 @@ public:
         return ignoreCase_ ? NextByWalking(from) : NextByMemmem(from);
     }
 
-private:
+  private:
     void AdvanceBoundaryTo(size_t offset) {
         while (boundary_ < offset) {
             boundary_ += IsLeadByte(static_cast<unsigned char>(text_[boundary_])) ? 2 : 1;
@@ -46,8 +49,8 @@ private:
 
     size_t NextByMemmem(size_t from) {
         while (from < text_.size()) {
-            const void* hit = memmem(text_.data() + from, text_.size() - from, needle_.data(),
-                                     needle_.size());
+            const void* hit =
+                memmem(text_.data() + from, text_.size() - from, needle_.data(), needle_.size());
             if (hit == nullptr) return std::string_view::npos;
             size_t candidate = static_cast<const char*>(hit) - text_.data();
             AdvanceBoundaryTo(candidate);
@@ -87,6 +90,21 @@ bool IsSpaceCharAt(std::string_view text, size_t i) {
 }
 
 }  // namespace
+
+bool IsAscii(std::string_view text) {
+    // Eight bytes at a time: whole screen captures in Base64 pass through here.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    size_t i = 0;
+    for (; i + 32 <= text.size(); i += 32) {
+        std::uint64_t words[4];
+        std::memcpy(words, text.data() + i, sizeof words);
+        if ((words[0] | words[1] | words[2] | words[3]) & kHighBits) return false;
+    }
+    for (; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+    }
+    return true;
+}
 
 int Find(std::string_view text, std::string_view needle, int startPosition, bool ignoreCase) {
     size_t from = startPosition < 1 ? 0 : static_cast<size_t>(startPosition) - 1;
@@ -138,8 +156,7 @@ std::vector<Text> Split(std::string_view text, std::string_view separator) {
     if (separator.empty()) return {Text(text)};
     Searcher searcher(text, separator, false);
     size_t begin = 0;
-    for (size_t hit = searcher.Next(0); hit != std::string_view::npos;
-         hit = searcher.Next(begin)) {
+    for (size_t hit = searcher.Next(0); hit != std::string_view::npos; hit = searcher.Next(begin)) {
         pieces.emplace_back(text.substr(begin, hit - begin));
         begin = hit + separator.size();
     }

@@ -8,6 +8,9 @@
 
 namespace vt {
 
+// True when every byte is below 0x80 (the text reads the same in every code page used here).
+bool IsAscii(std::string_view text);
+
 // Position (from 1) of the first occurrence of `needle` in `text` at or after `startPosition`,
 // or -1. Matches are only tried at character starts, never at the second byte of a two-byte
 // character. A start position below 1 searches from the first byte. An empty needle is found at

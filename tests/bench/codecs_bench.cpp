@@ -6,6 +6,7 @@
 
 #include "codecs/base64.h"
 #include "codecs/url_encode.h"
+#include "platform/large_buffers.h"
 
 namespace {
 
@@ -64,4 +65,11 @@ BENCHMARK(BM_UrlEncodeBase64Text)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)
 
 }  // namespace
 
-BENCHMARK_MAIN();
+// The program keeps large buffers on the heap; measure under the same allocator settings.
+int main(int argc, char** argv) {
+    vt::KeepLargeBuffersOnHeap();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
