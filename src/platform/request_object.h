@@ -3,7 +3,8 @@
 // production backend is on libcurl (platform/curl/); tests use recording fakes.
 //
 // Every operation fails silently: a failing call has no effect, and a read after a failed send
-// gives an empty value (empty bytes, empty text, status 0).
+// gives an empty value (empty bytes, empty text, status 0). Server certificates are always
+// verified; no option turns that off.
 
 #include <memory>
 
@@ -11,11 +12,8 @@
 
 namespace vt {
 
-// Option numbers of the request object.
-namespace request_option {
-inline constexpr int kSslErrorIgnoreFlags = 4;  // accepted, but verification stays on
-inline constexpr int kEnableRedirects = 6;      // 0: do not follow redirects
-}  // namespace request_option
+// Option of SetOption that switches redirects on (non-zero, the default) or off (0).
+inline constexpr int kOptionEnableRedirects = 6;
 
 // The proxy setting of SetProxy that names a proxy server.
 inline constexpr int kProxySettingProxy = 2;
