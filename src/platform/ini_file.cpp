@@ -6,8 +6,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -119,11 +117,19 @@ bool IsBareName(std::string_view name) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return std::nullopt;
-    return content;
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string content;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            ::close(fd);
+            return got == 0 ? std::optional(std::move(content)) : std::nullopt;
+        }
+        content.append(buffer, static_cast<size_t>(got));
+    }
 }
 
 bool WriteAll(int fd, std::string_view data) {

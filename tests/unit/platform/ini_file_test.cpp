@@ -133,6 +133,8 @@ TEST_F(IniFileTest, RefusedOrFailedWritesLeaveTheFileAlone) {
     ASSERT_TRUE(WriteIniValue(file_, "tem", "s", "1"));
     EXPECT_FALSE(WriteIniValue(file_, "tem", "s", "2\r\n[access_token]\r\nApiKey=x"));
     EXPECT_FALSE(WriteIniValue(dir_ / "missing" / "log.ini", "tem", "s", "1"));
+    EXPECT_EQ(ReadIniValue(dir_, "tem", "s"), "") << "a directory reads as empty";
+    EXPECT_FALSE(WriteIniValue(dir_, "tem", "s", "1")) << "and is not replaced";
     EXPECT_EQ(Content(), "[tem]\r\ns=1\r\n");
     EXPECT_EQ(EntriesInDirectory(), 1u);
 }
