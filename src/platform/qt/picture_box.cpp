@@ -1,0 +1,40 @@
+#include "platform/qt/picture_box.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "platform/qt/image_decoder.h"
+
+namespace vt {
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
+
+void PictureBox::SetPicture(Bytes bytes) {
+    bytes_ = std::move(bytes);
+    image_ = DecodeImage(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes_.data()),
+                                                 static_cast<qsizetype>(bytes_.size())));
+    // The decoder may share the raw bytes; keep a picture of its own.
+    image_.detach();
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    if (image_.isNull()) return;
+    // Larger pictures are shrunk to fit, keeping their proportions; all are centred.
+    QSize shown = image_.size();
+    if (shown.width() > width() || shown.height() > height()) {
+        shown.scale(size(), Qt::KeepAspectRatio);
+    }
+    const QRect target(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2),
+                       shown);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, image_);
+}
+
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit doubleClicked();
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+}  // namespace vt

@@ -1,0 +1,36 @@
+#pragma once
+// A picture box: shows an image given as the bytes of an image file and gives back exactly
+// those bytes.
+
+#include <QImage>
+#include <QWidget>
+
+#include "text/text.h"
+
+namespace vt {
+
+class PictureBox : public QWidget {
+    Q_OBJECT
+  public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    // Keeps `bytes` as they are and shows the image they hold (nothing when they hold none).
+    void SetPicture(Bytes bytes);
+    // The bytes last given, empty when there is no picture.
+    const Bytes& Picture() const { return bytes_; }
+    // The decoded image shown, null when the bytes hold no readable image.
+    const QImage& ShownImage() const { return image_; }
+
+  signals:
+    void doubleClicked();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    Bytes bytes_;
+    QImage image_;
+};
+
+}  // namespace vt
