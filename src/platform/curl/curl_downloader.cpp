@@ -1,0 +1,17 @@
+#include "platform/curl/curl_downloader.h"
+
+#include "platform/curl/curl_transfer.h"
+
+namespace vt {
+
+CurlDownloader::CurlDownloader(CurlSettings settings) : settings_(std::move(settings)) {}
+
+Bytes CurlDownloader::Download(const Text& url) {
+    curl::TransferRequest request;
+    request.url = url;
+    request.connectTimeout = settings_.connectTimeout;
+    request.stallTimeout = settings_.stallTimeout;
+    return curl::PerformTransfer(request, settings_).body;
+}
+
+}  // namespace vt
