@@ -10,8 +10,12 @@ namespace {
 
 using vt::Text;
 
-bool IsLead(char c) { return static_cast<unsigned char>(c) >= 0x80; }
-char Fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+bool IsLead(char c) {
+    return static_cast<unsigned char>(c) >= 0x80;
+}
+char Fold(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 bool NaiveMatch(const Text& text, size_t at, const Text& needle, bool ignoreCase) {
     if (text.size() - at < needle.size()) return false;

@@ -32,9 +32,17 @@ TEST(TextBetween, Table) {
         {"<B>x</b>", "<b>", "</B>", 0, true, "x"},
         {"<B>x</b>", "<b>", "</B>", 0, false, ""},
         // 衋 (D0 61) inside 中a (D6 D0 61) is not a match; "a" is.
-        {"\xD6\xD0" "a|", "\xD0" "a", "|", 0, false, ""},
-        {"\xD6\xD0" "a|", "a", "|", 0, false, ""},
-        {"\xD6\xD0" "ab|", "a", "|", 0, false, "b"},
+        {"\xD6\xD0"
+         "a|",
+         "\xD0"
+         "a",
+         "|", 0, false, ""},
+        {"\xD6\xD0"
+         "a|",
+         "a", "|", 0, false, ""},
+        {"\xD6\xD0"
+         "ab|",
+         "a", "|", 0, false, "b"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(TextBetween(c.text, c.start, c.end, c.startPosition, c.ignoreCase), c.expected)

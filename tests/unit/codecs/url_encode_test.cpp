@@ -66,9 +66,15 @@ TEST(UrlEncode, RandomChineseTextMatchesReference) {
         std::string utf8;
         for (int i = 0; i < 200; ++i) {
             switch (rng() % 3) {
-                case 0: AppendUtf8(utf8, 0x4E00 + rng() % (0x9FA5 - 0x4E00)); break;
-                case 1: AppendUtf8(utf8, 0x20 + rng() % 0x5F); break;
-                default: AppendUtf8(utf8, 0x3000 + rng() % 3); break;
+                case 0:
+                    AppendUtf8(utf8, 0x4E00 + rng() % (0x9FA5 - 0x4E00));
+                    break;
+                case 1:
+                    AppendUtf8(utf8, 0x20 + rng() % 0x5F);
+                    break;
+                default:
+                    AppendUtf8(utf8, 0x3000 + rng() % 3);
+                    break;
             }
         }
         Text local = Utf8ToCp936(utf8);

@@ -28,7 +28,10 @@ TEST(Codepage, UnconvertibleInputBecomesQuestionMarksWithoutTruncation) {
 }
 
 TEST(Codepage, ZeroBytesAndLongTextsSurvive) {
-    Text withZero("a\0" "\xD6\xD0", 4);
+    Text withZero(
+        "a\0"
+        "\xD6\xD0",
+        4);
     EXPECT_EQ(Cp936ToUtf8(withZero), std::string("a\0中", 5));
     Text big;
     for (int i = 0; i < 100000; ++i) big += kZhongWen;

@@ -6,7 +6,9 @@ namespace vt {
 namespace {
 
 // "中" is D6 D0 in code page 936; "衋" is D0 61; the full-width space is A1 A1.
-const Text kZhongA = "\xD6\xD0" "a";
+const Text kZhongA =
+    "\xD6\xD0"
+    "a";
 const Text kFullSpace = "\xA1\xA1";
 
 struct FindCase {
@@ -32,15 +34,28 @@ TEST(TextOps, FindFollowsPositionAndTwoByteRules) {
         {"", "a", 1, false, -1},
         {"ABC", "bc", 1, false, -1},
         {"ABC", "bc", 1, true, 2},
-        {kZhongA, "\xD0" "a", 1, false, -1},
-        {kZhongA, "\xD0" "a", 1, true, -1},
+        {kZhongA,
+         "\xD0"
+         "a",
+         1, false, -1},
+        {kZhongA,
+         "\xD0"
+         "a",
+         1, true, -1},
         {kZhongA, "a", 1, false, 3},
         {kZhongA, "A", 1, true, 3},
         {kZhongA + kZhongA, "\xD6\xD0", 2, false, 4},
         // A start inside a character still only tries character starts.
-        {"\xD0" "a" "a", "a", 2, false, 3},
+        {"\xD0"
+         "a"
+         "a",
+         "a", 2, false, 3},
         // The second byte of a two-byte character never folds with an ASCII letter.
-        {"\xB0" "A", "\xB0" "a", 1, true, -1},
+        {"\xB0"
+         "A",
+         "\xB0"
+         "a",
+         1, true, -1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Find(c.text, c.needle, c.start, c.ignoreCase), c.expected)
@@ -51,7 +66,11 @@ TEST(TextOps, FindFollowsPositionAndTwoByteRules) {
 TEST(TextOps, ReplaceAllRespectsCharacterStarts) {
     EXPECT_EQ(ReplaceAll("set-cookie: a; SET-COOKIE: b", "Set-Cookie", "Set-Cookie", true),
               "Set-Cookie: a; Set-Cookie: b");
-    EXPECT_EQ(ReplaceAll(kZhongA + "a", "\xD0" "a", "X"), kZhongA + "a");
+    EXPECT_EQ(ReplaceAll(kZhongA + "a",
+                         "\xD0"
+                         "a",
+                         "X"),
+              kZhongA + "a");
     EXPECT_EQ(ReplaceAll("aaa", "aa", "b"), "ba");
     EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
 }
