@@ -25,14 +25,15 @@ class RequestObject {
     // Time-outs in milliseconds for name resolution, connecting, sending and receiving.
     virtual void SetTimeouts(int resolveMs, int connectMs, int sendMs, int receiveMs) = 0;
     virtual void SetProxy(int setting, const Text& proxyServer) = 0;
-    // Credentials for the proxy; `flag` is the credentials flag of the call.
+    // Credentials; `flag` 1 gives them to the proxy, 0 to the server.
     virtual void SetProxyCredentials(const Text& user, const Text& password, int flag) = 0;
     // Prepares a request; `async` false makes Send block until the response is in.
     virtual void Open(const Text& method, const Text& url, bool async) = 0;
     virtual void SetOption(int option, int value) = 0;
     // Adds one request header; a name set twice is sent twice.
     virtual void SetRequestHeader(const Text& name, const Text& value) = 0;
-    // Sends the request with a text body or a byte body, and receives the response.
+    // Sends the request with a text body or a byte body, and receives the response. Only POST
+    // carries the body.
     virtual void Send(const Text& body) = 0;
     virtual void SendBytes(const Bytes& body) = 0;
 

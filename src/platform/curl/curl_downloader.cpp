@@ -9,8 +9,6 @@ CurlDownloader::CurlDownloader(CurlSettings settings) : settings_(std::move(sett
 Bytes CurlDownloader::Download(const Text& url) {
     curl::TransferRequest request;
     request.url = url;
-    request.connectTimeout = settings_.connectTimeout;
-    request.stallTimeout = settings_.stallTimeout;
     return curl::PerformTransfer(request, settings_).body;
 }
 

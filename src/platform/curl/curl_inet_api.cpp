@@ -172,8 +172,6 @@ bool CurlInetApi::HttpSendRequest(InetHandle request, const Text& headers, const
     transfer.followRedirects = (entry->flags & inet::kFlagNoAutoRedirect) == 0;
     transfer.sharedCookies = (entry->flags & inet::kFlagNoCookies) == 0;
     transfer.proxy = ProxyFor(entry->proxyList, scheme);
-    transfer.connectTimeout = settings_.connectTimeout;
-    transfer.stallTimeout = settings_.stallTimeout;
     curl::TransferResult answer = curl::PerformTransfer(transfer, settings_);
 
     const bool complete = answer.complete;

@@ -2,7 +2,8 @@
 // The handle-based HTTP API on libcurl. HttpSendRequest runs the whole exchange and keeps the
 // answer with the request handle; InternetReadFile then hands out its body. Handles are local to
 // the calls that use them, except that requests without kFlagNoCookies share one process-wide
-// in-memory cookie store. Safe to use from several threads at once.
+// in-memory cookie store. Only POST carries the body on the wire (a GET or HEAD goes out without
+// one). Safe to use from several threads at once.
 
 #include <memory>
 

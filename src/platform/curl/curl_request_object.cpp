@@ -17,10 +17,7 @@ constexpr int kCredentialsForProxy = 1;
 
 class CurlRequestObject : public RequestObject {
   public:
-    explicit CurlRequestObject(const CurlSettings& settings) : settings_(settings) {
-        request_.connectTimeout = settings.connectTimeout;
-        request_.stallTimeout = settings.stallTimeout;
-    }
+    explicit CurlRequestObject(const CurlSettings& settings) : settings_(settings) {}
 
     void SetTimeouts(int /*resolveMs*/, int connectMs, int sendMs, int receiveMs) override {
         if (connectMs > 0) request_.connectTimeout = milliseconds(connectMs);

@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 #include <string_view>
 
@@ -84,7 +85,11 @@ void SetMethodAndBody(CURL* easy, const TransferRequest& request) {
         curl_easy_setopt(easy, CURLOPT_POST, 1L);
         curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE,
                          static_cast<curl_off_t>(request.body.size()));
-        curl_easy_setopt(easy, CURLOPT_POSTFIELDS, request.body.data());
+        // Never a null pointer: curl would then read the body from stdin.
+        static const char kNoBody[] = "";
+        curl_easy_setopt(
+            easy, CURLOPT_POSTFIELDS,
+            request.body.empty() ? kNoBody : reinterpret_cast<const char*>(request.body.data()));
     } else if (request.method == "HEAD") {
         curl_easy_setopt(easy, CURLOPT_NOBODY, 1L);
     } else {
@@ -103,14 +108,42 @@ void SetTrust(CURL* easy, const CurlSettings& settings, std::string& pem) {
     curl_easy_setopt(easy, CURLOPT_CAINFO_BLOB, &blob);
 }
 
-void SetProxy(CURL* easy, const TransferRequest& request) {
+// A stall is less than one byte per second over the whole stall time.
+void SetTimeouts(CURL* easy, std::chrono::milliseconds connect, std::chrono::seconds stall) {
+    curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS,
+                     static_cast<long>(std::clamp<long long>(connect.count(), 1, LONG_MAX)));
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(easy, CURLOPT_LOW_SPEED_TIME,
+                     static_cast<long>(std::clamp<long long>(stall.count(), 1, LONG_MAX)));
+}
+
+// User agent, server credentials, proxy and proxy credentials.
+void SetIdentity(CURL* easy, const TransferRequest& request) {
+    if (!request.userAgent.empty()) {
+        curl_easy_setopt(easy, CURLOPT_USERAGENT, request.userAgent.c_str());
+    }
+    if (!request.serverUser.empty()) {
+        curl_easy_setopt(easy, CURLOPT_USERNAME, request.serverUser.c_str());
+        curl_easy_setopt(easy, CURLOPT_PASSWORD, request.serverPassword.c_str());
+        curl_easy_setopt(easy, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
+    }
     if (request.proxy.empty()) return;
     curl_easy_setopt(easy, CURLOPT_PROXY, request.proxy.c_str());
+    curl_easy_setopt(easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
     if (!request.proxyUser.empty()) {
         curl_easy_setopt(easy, CURLOPT_PROXYUSERNAME, request.proxyUser.c_str());
         curl_easy_setopt(easy, CURLOPT_PROXYPASSWORD, request.proxyPassword.c_str());
         curl_easy_setopt(easy, CURLOPT_PROXYAUTH, CURLAUTH_ANY);
     }
+}
+
+void SetReception(CURL* easy, Reception& reception) {
+    curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE,
+                     static_cast<curl_off_t>(reception.maxBodyBytes));
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, OnBody);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &reception);
+    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, OnHeader);
+    curl_easy_setopt(easy, CURLOPT_HEADERDATA, &reception);
 }
 
 }  // namespace
@@ -130,25 +163,12 @@ TransferResult PerformTransfer(const TransferRequest& request, const CurlSetting
     curl_easy_setopt(h, CURLOPT_MAXREDIRS, kMaxRedirects);
     std::string pem;
     SetTrust(h, settings, pem);
-
-    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS,
-                     static_cast<long>(std::max<long long>(request.connectTimeout.count(), 1)));
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME,
-                     static_cast<long>(std::max<long long>(request.stallTimeout.count(), 1)));
-
+    SetTimeouts(h, request.connectTimeout.value_or(settings.connectTimeout),
+                request.stallTimeout.value_or(settings.stallTimeout));
     SetMethodAndBody(h, request);
     HeaderList headers = HeaderLines(request);
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
-    if (!request.userAgent.empty())
-        curl_easy_setopt(h, CURLOPT_USERAGENT, request.userAgent.c_str());
-    if (!request.serverUser.empty()) {
-        curl_easy_setopt(h, CURLOPT_USERNAME, request.serverUser.c_str());
-        curl_easy_setopt(h, CURLOPT_PASSWORD, request.serverPassword.c_str());
-        curl_easy_setopt(h, CURLOPT_HTTPAUTH, CURLAUTH_ANY);
-    }
-    SetProxy(h, request);
-    curl_easy_setopt(h, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+    SetIdentity(h, request);
     if (request.sharedCookies) {
         curl_easy_setopt(h, CURLOPT_SHARE, SharedCookieStore());
         curl_easy_setopt(h, CURLOPT_COOKIEFILE, "");  // switches the cookie engine on
@@ -156,12 +176,7 @@ TransferResult PerformTransfer(const TransferRequest& request, const CurlSetting
 
     Reception reception;
     reception.maxBodyBytes = settings.maxBodyBytes;
-    curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(settings.maxBodyBytes));
-    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, OnBody);
-    curl_easy_setopt(h, CURLOPT_WRITEDATA, &reception);
-    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, OnHeader);
-    curl_easy_setopt(h, CURLOPT_HEADERDATA, &reception);
-
+    SetReception(h, reception);
     if (curl_easy_perform(h) != CURLE_OK) return {};
     long status = 0;
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);

@@ -4,6 +4,7 @@
 // headers capped, connect and stall time-outs. Internal to platform/curl.
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,8 +25,9 @@ struct TransferRequest {
     std::string proxy;           // none when empty
     std::string proxyUser, proxyPassword;
     std::string serverUser, serverPassword;
-    std::chrono::milliseconds connectTimeout;
-    std::chrono::seconds stallTimeout;
+    // The settings' limits when unset.
+    std::optional<std::chrono::milliseconds> connectTimeout;
+    std::optional<std::chrono::seconds> stallTimeout;
 };
 
 struct TransferResult {

@@ -3,6 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "http/inet_client.h"
 #include "platform/curl/curl_inet_api.h"
 #include "unit/http/adapter_settings.h"
@@ -90,6 +93,31 @@ TEST_F(InetAdapter, RedirectsFollowUnlessSwitchedOff) {
         ToString(InetClient(api, server.Url("/old"), 0, {}, {}, {}, {}, responseHeaders, true)),
         "moved");
     EXPECT_THAT(responseHeaders, StartsWith("HTTP/1.1 301"));
+}
+
+TEST_F(InetAdapter, ConcurrentCallsKeepTheirAnswersApart) {
+    constexpr int kThreads = 4;
+    constexpr int kCallsEach = 5;
+    for (int t = 0; t < kThreads; ++t) {
+        server.Reply("/t" + std::to_string(t),
+                     {200,
+                      {{"Set-Cookie", "thread" + std::to_string(t) + "=1"}},
+                      test::BinaryBody(3000 + t)});
+    }
+    std::atomic<int> right = 0;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < kCallsEach; ++i) {
+                if (ToString(InetClient(api, server.Url("/t" + std::to_string(t)))) ==
+                    test::BinaryBody(3000 + t)) {
+                    ++right;
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(right, kThreads * kCallsEach);
 }
 
 TEST_F(InetAdapter, FailedExchangesGiveNothing) {

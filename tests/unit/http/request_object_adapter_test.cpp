@@ -85,6 +85,15 @@ TEST_F(RequestObjectAdapter, TextBodyGoesOutAsUtf8AndBytesUnchanged) {
     EXPECT_EQ(server.Requests()[1].body, binary);
 }
 
+TEST_F(RequestObjectAdapter, EmptyPostBodyIsSentAsEmpty) {
+    server.Reply("/empty", {200, {}, "ok"});
+    EXPECT_EQ(ToString(RequestObjectClient(platform, server.Url("/empty"), 1)), "ok");
+    const test::ReceivedRequest request = server.Requests().at(0);
+    EXPECT_EQ(request.method, "POST");
+    EXPECT_EQ(request.body, "");
+    EXPECT_EQ(request.Value("Content-Length"), "0");
+}
+
 TEST_F(RequestObjectAdapter, LongBinaryBodyAndErrorStatus) {
     const std::string big = test::BinaryBody(200 * 1024);
     server.Reply("/big", {200, {{"Content-Type", "application/octet-stream"}}, big});
