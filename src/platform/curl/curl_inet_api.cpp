@@ -33,16 +33,23 @@ bool IsValidHost(std::string_view host) {
     });
 }
 
+// The pieces of `text` between occurrences of `separator`.
+std::vector<std::string_view> Pieces(std::string_view text, std::string_view separator) {
+    std::vector<std::string_view> pieces;
+    for (size_t begin = 0; begin <= text.size();) {
+        const size_t end = std::min(text.find(separator, begin), text.size());
+        pieces.push_back(text.substr(begin, end - begin));
+        begin = end + separator.size();
+    }
+    return pieces;
+}
+
 // The proxy server of a proxy list ("server" for every scheme, or "scheme=server" entries
 // separated by spaces or semicolons) for the scheme; empty when none applies.
-std::string ProxyFor(std::string_view list, std::string_view scheme) {
+std::string ProxyFor(std::string list, std::string_view scheme) {
+    std::replace(list.begin(), list.end(), ';', ' ');
     std::string any;
-    size_t begin = 0;
-    while (begin < list.size()) {
-        size_t end = list.find_first_of("; ", begin);
-        if (end == std::string_view::npos) end = list.size();
-        const std::string_view item = list.substr(begin, end - begin);
-        begin = end + 1;
+    for (std::string_view item : Pieces(list, " ")) {
         const size_t equals = item.find('=');
         if (equals == std::string_view::npos) {
             if (any.empty()) any = item;
@@ -63,12 +70,7 @@ std::string Trimmed(std::string_view text) {
 // left out.
 std::vector<std::pair<std::string, std::string>> HeaderFields(std::string_view block) {
     std::vector<std::pair<std::string, std::string>> fields;
-    size_t begin = 0;
-    while (begin < block.size()) {
-        size_t end = block.find("\r\n", begin);
-        if (end == std::string_view::npos) end = block.size();
-        const std::string_view line = block.substr(begin, end - begin);
-        begin = end + 2;
+    for (std::string_view line : Pieces(block, "\r\n")) {
         const size_t colon = line.find(':');
         if (colon == std::string_view::npos) continue;
         fields.emplace_back(Trimmed(line.substr(0, colon)), Trimmed(line.substr(colon + 1)));

@@ -120,6 +120,27 @@ TEST_F(InetAdapter, ConcurrentCallsKeepTheirAnswersApart) {
     EXPECT_EQ(right, kThreads * kCallsEach);
 }
 
+TEST_F(InetAdapter, ProxyListEntriesApplyByScheme) {
+    server.Reply("/ok", {200, {}, "ok"});
+    const std::string deadProxy = "127.0.0.1:" + std::to_string(test::ClosedPort());
+
+    // InetClient names the proxy for every scheme of a secure address: the dead proxy is used.
+    EXPECT_TRUE(
+        InetClient(api, server.Url("/ok"), 0, {}, {}, {}, {}, {}, false, {}, deadProxy).empty());
+
+    // An entry for plain http only leaves a secure request direct.
+    const InetHandle internet =
+        api.InternetOpen("t", inet::kOpenTypeProxy, "ftp=x:1; http=" + deadProxy, "", 0);
+    const InetHandle connection =
+        api.InternetConnect(internet, "127.0.0.1", server.Port(), inet::kServiceHttp);
+    const InetHandle request =
+        api.HttpOpenRequest(connection, "GET", "/ok", "HTTP/1.1", inet::kFlagSecure);
+    EXPECT_TRUE(api.HttpSendRequest(request, "", {}));
+    std::uint8_t buffer[16];
+    EXPECT_EQ(api.InternetReadFile(request, buffer), 2u);
+    for (InetHandle handle : {request, connection, internet}) api.InternetCloseHandle(handle);
+}
+
 TEST_F(InetAdapter, FailedExchangesGiveNothing) {
     server.Reply("/hang", {.mode = CannedReply::Mode::kHang});
     server.Reply("/huge",

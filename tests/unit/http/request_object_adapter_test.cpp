@@ -182,6 +182,11 @@ TEST_F(RequestObjectAdapter, UnreachableAndUntrustedServersGiveNothing) {
     EXPECT_EQ(status, 0);
 
     server.Reply("/secret", {200, {}, "secret"});
+    const Text deadProxy = "127.0.0.1:" + std::to_string(test::ClosedPort());
+    EXPECT_TRUE(RequestObjectClient(platform, server.Url("/secret"), 0, {}, {}, {}, {}, {}, status,
+                                    false, {}, deadProxy)
+                    .empty());
+
     test::TestCertificates otherCa;
     CurlRequestObjectFactory distrusting(test::TestSettings(otherCa));
     Text cookies = "a=1";
