@@ -1,0 +1,10 @@
+// GoogleTest over a QApplication: the capture tests drive real widgets with real Qt events.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
