@@ -12,6 +12,7 @@
 #include "platform/main_window_services.h"
 #include "platform/process_values.h"
 #include "platform/request_object.h"
+#include "platform/script_engine.h"
 #include "text/text.h"
 #include "token/date_stamp.h"
 
@@ -36,6 +37,7 @@ struct WorkerContext {
     ProcessValues* values = nullptr;
     Downloader* downloader = nullptr;                // token requests
     RequestObjectFactory* requestObjects = nullptr;  // recognition requests
+    ScriptEngineFactory scriptEngines;               // JSON documents of recognition answers
     std::function<LocalDate()> today = LocalToday;
     std::filesystem::path programDirectory;  // holds log.ini
     ServiceEndpoint service = ConfiguredServiceEndpoint();

@@ -1,0 +1,104 @@
+#pragma once
+// Runs the local OCR service (veltrace-ocrd) for a test: the test's own certificates, a free
+// port on loopback, stopped at the end.
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "support/test_certificates.h"
+
+namespace vt::test {
+
+class OcrServiceProcess {
+  public:
+    // Starts `binary` with the server certificate of `certificates`; `extraArguments` are added
+    // to the command line (for example --token-ttl 1).
+    OcrServiceProcess(const std::string& binary, const TestCertificates& certificates,
+                      const std::vector<std::string>& extraArguments = {}) {
+        std::vector<std::string> arguments = {binary,
+                                              "--port",
+                                              "0",
+                                              "--cert",
+                                              certificates.ServerCertificateFile(),
+                                              "--key",
+                                              certificates.ServerKeyFile(),
+                                              "--quiet"};
+        arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
+        Start(arguments);
+    }
+    ~OcrServiceProcess() {
+        Stop();
+        std::filesystem::remove(output_);
+    }
+    OcrServiceProcess(const OcrServiceProcess&) = delete;
+    OcrServiceProcess& operator=(const OcrServiceProcess&) = delete;
+
+    int Port() const { return port_; }
+
+    // Ends the service; its port then refuses connections.
+    void Stop() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+  private:
+    void Start(const std::vector<std::string>& arguments) {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "veltrace-ocrd-XXXXXX").string();
+        const int outputFd = ::mkstemp(pattern.data());
+        if (outputFd < 0) throw std::runtime_error("mkstemp failed");
+        output_ = pattern;
+        pid_ = ::fork();
+        if (pid_ < 0) throw std::runtime_error("fork failed");
+        if (pid_ == 0) {
+            ::dup2(outputFd, STDOUT_FILENO);
+            std::vector<char*> argv;
+            for (const std::string& argument : arguments) {
+                argv.push_back(const_cast<char*>(argument.c_str()));
+            }
+            argv.push_back(nullptr);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        ::close(outputFd);
+        // The service prints "listening on https://127.0.0.1:N" once it accepts connections.
+        const std::regex listening(R"(listening on https://127\.0\.0\.1:(\d+))");
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (std::chrono::steady_clock::now() < deadline) {
+            std::ifstream in(output_);
+            const std::string text((std::istreambuf_iterator<char>(in)),
+                                   std::istreambuf_iterator<char>());
+            std::smatch match;
+            if (std::regex_search(text, match, listening)) {
+                port_ = std::stoi(match[1]);
+                return;
+            }
+            if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
+                pid_ = -1;
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        Stop();
+        throw std::runtime_error("veltrace-ocrd did not start");
+    }
+
+    std::string output_;
+    pid_t pid_ = -1;
+    int port_ = 0;
+};
+
+}  // namespace vt::test
