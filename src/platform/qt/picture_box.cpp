@@ -7,7 +7,9 @@
 
 namespace vt {
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
+PictureBox::PictureBox(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+}
 
 void PictureBox::SetPicture(Bytes bytes) {
     bytes_ = std::move(bytes);
@@ -18,14 +20,17 @@ void PictureBox::SetPicture(Bytes bytes) {
     update();
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+void PictureBox::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
     if (image_.isNull()) return;
     // Larger pictures are shrunk to fit, keeping their proportions; all are centred.
+    const QRect area = contentsRect();
     QSize shown = image_.size();
-    if (shown.width() > width() || shown.height() > height()) {
-        shown.scale(size(), Qt::KeepAspectRatio);
+    if (shown.width() > area.width() || shown.height() > area.height()) {
+        shown.scale(area.size(), Qt::KeepAspectRatio);
     }
-    const QRect target(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2),
+    const QRect target(area.topLeft() + QPoint((area.width() - shown.width()) / 2,
+                                               (area.height() - shown.height()) / 2),
                        shown);
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -34,7 +39,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
 
 void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) emit doubleClicked();
-    QWidget::mouseDoubleClickEvent(event);
+    QFrame::mouseDoubleClickEvent(event);
 }
 
 }  // namespace vt

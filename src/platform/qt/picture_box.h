@@ -2,14 +2,15 @@
 // A picture box: shows an image given as the bytes of an image file and gives back exactly
 // those bytes.
 
+#include <QFrame>
 #include <QImage>
-#include <QWidget>
 
 #include "text/text.h"
 
 namespace vt {
 
-class PictureBox : public QWidget {
+// The picture is drawn inside a thin sunken frame, shrunk to fit when larger, and centred.
+class PictureBox : public QFrame {
     Q_OBJECT
   public:
     explicit PictureBox(QWidget* parent = nullptr);
