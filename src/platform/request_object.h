@@ -32,8 +32,8 @@ class RequestObject {
     virtual void SetOption(int option, int value) = 0;
     // Adds one request header; a name set twice is sent twice.
     virtual void SetRequestHeader(const Text& name, const Text& value) = 0;
-    // Sends the request with a text body or a byte body, and receives the response. Only POST
-    // carries the body.
+    // Sends the request with a text body (code-page-936 text, sent as UTF-8) or a byte body
+    // (sent unchanged), and receives the response. Only POST carries the body.
     virtual void Send(const Text& body) = 0;
     virtual void SendBytes(const Bytes& body) = 0;
 
