@@ -142,7 +142,12 @@ void SelectionOverlay::TryGrabInput() {
 void SelectionOverlay::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), canvas_.Picture(), r);
+    // Clipping to each rectangle keeps Qt on its plain-copy path; under the region's complex
+    // clip every copied row would be clipped span by span.
+    for (const QRect& r : event->region()) {
+        painter.setClipRect(r);
+        painter.drawImage(r.topLeft(), canvas_.Picture(), r);
+    }
 }
 
 QPoint SelectionOverlay::Track(QMouseEvent* event) {
