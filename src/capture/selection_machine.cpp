@@ -8,28 +8,34 @@ namespace {
 
 enum class Edge { kNone, kTop, kLeft, kRight, kBottom };
 
+// The sides of the selection that follow the pointer while a zone is dragged.
+struct Sides {
+    bool left, top, right, bottom;
+};
+
 // A zone of a fixed selection: a handle square, optionally the frame edge it sits on.
 struct Zone {
     int handle;
     Edge edge;
     int operation;
     Pointer pointer;
+    Sides moves;
 };
 
 // In hit-test order; the first zone that contains the point wins, the interior comes last.
 constexpr std::array<Zone, 8> kZones{{
-    {7, Edge::kNone, 8, Pointer::kSizeNwse},
-    {0, Edge::kNone, 1, Pointer::kSizeNwse},
-    {1, Edge::kTop, 2, Pointer::kSizeNs},
-    {2, Edge::kNone, 3, Pointer::kSizeNesw},
-    {3, Edge::kLeft, 4, Pointer::kSizeWe},
-    {4, Edge::kRight, 5, Pointer::kSizeWe},
-    {5, Edge::kNone, 6, Pointer::kSizeNesw},
-    {6, Edge::kBottom, 7, Pointer::kSizeNs},
+    {7, Edge::kNone, 8, Pointer::kSizeNwse, {false, false, true, true}},
+    {0, Edge::kNone, 1, Pointer::kSizeNwse, {true, true, false, false}},
+    {1, Edge::kTop, 2, Pointer::kSizeNs, {false, true, false, false}},
+    {2, Edge::kNone, 3, Pointer::kSizeNesw, {false, true, true, false}},
+    {3, Edge::kLeft, 4, Pointer::kSizeWe, {true, false, false, false}},
+    {4, Edge::kRight, 5, Pointer::kSizeWe, {false, false, true, false}},
+    {5, Edge::kNone, 6, Pointer::kSizeNesw, {true, false, false, true}},
+    {6, Edge::kBottom, 7, Pointer::kSizeNs, {false, false, false, true}},
 }};
 constexpr int kMoveOperation = 9;
 
-// The one-pixel edge line, with both ends left out: it stops 2 pixels before the far end.
+// The one-pixel frame line of a side, from 1 pixel before its start to 3 pixels before its end.
 bool OnEdge(Edge edge, const Rect& s, int x, int y) {
     switch (edge) {
         case Edge::kTop:
@@ -104,37 +110,17 @@ void SelectionMachine::MouseMove(int x, int y) {
 
 void SelectionMachine::ApplyOperation(int x, int y) {
     Rect& s = state_.selection;
-    switch (state_.operation) {
-        case 1:
-            s.left = x, s.top = y;
-            break;
-        case 2:
-            s.top = y;
-            break;
-        case 3:
-            s.right = x, s.top = y;
-            break;
-        case 4:
-            s.left = x;
-            break;
-        case 5:
-            s.right = x;
-            break;
-        case 6:
-            s.left = x, s.bottom = y;
-            break;
-        case 7:
-            s.bottom = y;
-            break;
-        case 8:
-            s.right = x, s.bottom = y;
-            break;
-        case kMoveOperation:
-            MoveSelectionTo(s, state_.dragOrigin.x + x - state_.pressPoint.x,
-                            state_.dragOrigin.y + y - state_.pressPoint.y);
-            break;
-        default:
-            break;
+    if (state_.operation == kMoveOperation) {
+        MoveSelectionTo(s, state_.dragOrigin.x + x - state_.pressPoint.x,
+                        state_.dragOrigin.y + y - state_.pressPoint.y);
+        return;
+    }
+    for (const Zone& zone : kZones) {
+        if (zone.operation != state_.operation) continue;
+        if (zone.moves.left) s.left = x;
+        if (zone.moves.top) s.top = y;
+        if (zone.moves.right) s.right = x;
+        if (zone.moves.bottom) s.bottom = y;
     }
 }
 

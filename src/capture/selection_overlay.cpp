@@ -219,8 +219,9 @@ void SelectionOverlay::ShowPointer(Pointer pointer) {
 }
 
 void SelectionOverlay::RedrawOverlay() {
-    update(
-        canvas_.Compose(OverlayPictureFor(state_, PointerPosition(), width(), PointerOverPanel())));
+    const int screenWidth = ScreenSize().width;
+    update(canvas_.Compose(
+        OverlayPictureFor(state_, PointerPosition(), screenWidth, PointerOverPanel())));
 }
 
 void SelectionOverlay::ShowPlainScreen() {

@@ -93,6 +93,11 @@ TEST_F(Interaction, DraggingAZoneMovesOrResizes) {
         {{100, 125}, {350, 125}, {300, 50, 350, 200}},  // left handle across the right edge
         {{100, 50}, {400, 260}, {300, 200, 400, 260}},  // top-left corner across both
         {{200, 200}, {180, 230}, {100, 50, 300, 230}},  // bottom edge: only the bottom follows
+        {{300, 200}, {320, 230}, {100, 50, 320, 230}},  // bottom-right corner
+        {{150, 50}, {170, 30}, {100, 30, 300, 200}},    // top edge
+        {{300, 50}, {350, 20}, {100, 20, 350, 200}},    // top-right corner
+        {{300, 100}, {250, 90}, {100, 50, 250, 200}},   // right edge
+        {{100, 200}, {60, 260}, {60, 50, 300, 260}},    // bottom-left corner
         {{500, 500}, {600, 600}, kSelection},           // outside every zone: nothing
     };
     for (const Case& c : cases) {
@@ -143,6 +148,12 @@ TEST_F(Interaction, RightClickWhileDrawingDropsAndTheReleaseFixesNothing) {
     EXPECT_EQ(state.selection, (Rect{-1, -1, -1, -1}));
     EXPECT_EQ(overlay->Picture(), screen);  // plain frozen screen, no frame remnants
     EXPECT_FALSE(overlay->Ended());
+}
+
+TEST_F(Interaction, ReleaseWithoutPressFixesNothing) {
+    Release(500, 500);  // the press happened before the overlay was there
+    EXPECT_EQ(Phase(), SelectionPhase::kIdle);
+    EXPECT_EQ(overlay->Picture(), screen);
 }
 
 TEST_F(Interaction, EscapeWhileAdjustingDropsAndTheReleaseFixesNothing) {
