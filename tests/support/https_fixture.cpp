@@ -30,11 +30,19 @@ class HttpsFixture::Server {
         : https_(certificates.ServerCertificateFile().c_str(),
                  certificates.ServerKeyFile().c_str()) {
         if (!https_.is_valid()) throw std::runtime_error("HTTPS fixture: bad certificate");
-        auto handler = [this](const httplib::Request& request, httplib::Response& response) {
-            Handle(request, response);
-        };
-        https_.Get(".*", handler);
-        https_.Post(".*", handler);
+        https_.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+            Handle(request, response, request.body);
+        });
+        // Bodies are read here: httplib's own reading refuses form bodies beyond 8 KiB.
+        https_.Post(".*", [this](const httplib::Request& request, httplib::Response& response,
+                                 const httplib::ContentReader& reader) {
+            std::string body;
+            reader([&body](const char* data, size_t length) {
+                body.append(data, length);
+                return true;
+            });
+            Handle(request, response, body);
+        });
         port_ = https_.bind_to_any_port("127.0.0.1");
         if (port_ <= 0) throw std::runtime_error("HTTPS fixture: cannot bind");
         thread_ = std::thread([this] { https_.listen_after_bind(); });
@@ -64,11 +72,12 @@ class HttpsFixture::Server {
     }
 
   private:
-    void Handle(const httplib::Request& request, httplib::Response& response) {
+    void Handle(const httplib::Request& request, httplib::Response& response,
+                const std::string& body) {
         CannedReply reply;
         {
             std::lock_guard lock(mutex_);
-            requests_.push_back(Record(request));
+            requests_.push_back(Record(request, body));
             auto it = replies_.find(request.path);
             if (it == replies_.end()) {
                 reply.status = 404;
@@ -95,8 +104,8 @@ class HttpsFixture::Server {
         }
     }
 
-    static ReceivedRequest Record(const httplib::Request& request) {
-        ReceivedRequest received{request.method, request.target, {}, request.body};
+    static ReceivedRequest Record(const httplib::Request& request, const std::string& body) {
+        ReceivedRequest received{request.method, request.target, {}, body};
         for (const auto& [name, value] : request.headers) {
             // httplib adds these itself; they did not come over the wire.
             if (name == "REMOTE_ADDR" || name == "REMOTE_PORT" || name == "LOCAL_ADDR" ||

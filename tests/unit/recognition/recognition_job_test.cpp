@@ -186,6 +186,19 @@ TEST_F(RecognitionFixtureTest, SendsTheImageAndTheAddressAsTheServiceExpects) {
     EXPECT_EQ(requests[1].body, "detect_direction=true&image=https://example.test/a.png?x=1&y=%41");
 }
 
+TEST_F(RecognitionFixtureTest, SendsACaptureSizedImageWhole) {
+    Bytes capture(600 * 1024);
+    for (size_t i = 0; i < capture.size(); ++i) capture[i] = static_cast<std::uint8_t>(i * 131 + 7);
+    worker_.values.imageBytes.Set(capture);
+    Answer("{}");
+
+    RecognitionJob(worker_.context, kImageMode);
+
+    ASSERT_EQ(fixture_.Requests().size(), 1u);
+    EXPECT_EQ(fixture_.Requests()[0].body,
+              "detect_direction=true&image=" + UrlEncode(Base64Encode(capture), true, true));
+}
+
 TEST_F(RecognitionFixtureTest, TurnsAnswersIntoLines) {
     const std::string threeLines =
         R"({"log_id":1,"words_result_num":3,"words_result":[{"words":"一"},{"words":"two"},)"
