@@ -1,0 +1,16 @@
+#pragma once
+// Unpredictable values from the system's cryptographic random source.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace vt::ocrd {
+
+// 2 x `bytes` lower-case hexadecimal digits; throws std::runtime_error if the source fails.
+std::string RandomHex(std::size_t bytes);
+
+// A number below 2^53, so that JSON readers that hold numbers as doubles keep it exact.
+std::uint64_t RandomLogId();
+
+}  // namespace vt::ocrd

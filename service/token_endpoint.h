@@ -1,0 +1,16 @@
+#pragma once
+// The OAuth client-credentials endpoint: checks the client against the program's built-in
+// credential pairs and issues an access token.
+
+#include <optional>
+
+#include "service/answers.h"
+#include "service/form.h"
+#include "service/token_registry.h"
+
+namespace vt::ocrd {
+
+// The answer to a token request with the parameters `fields` (nothing: they were malformed).
+HttpAnswer AnswerTokenRequest(TokenRegistry& registry, const std::optional<FormFields>& fields);
+
+}  // namespace vt::ocrd
