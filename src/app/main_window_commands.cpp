@@ -54,16 +54,19 @@ void MainWindow::CaptureCommand() {
     if (controls_.hideWhileCapturing->isChecked()) {
         hide();
         Pause(kHideDelayMs);
-        if (destroyed_) return;
+        if (destroyed_) return;  // ended during the pause
     }
-    if (services_.startCapture() == 0) {
-        if (!destroyed_) show();
+    const int captured = services_.startCapture();
+    // The program may have ended while the overlay was up.
+    if (destroyed_) return;
+    if (captured == 0) {
+        show();
         capturing_ = false;
         return;
     }
     controls_.picture->SetPicture(services_.capturedBmp());
     services_.values->imageBytes.Set(controls_.picture->Picture());
-    if (!destroyed_) show();
+    show();
     CompressImageBytes();  // the picture box keeps showing the BMP
     StartRecognition(1);
     capturing_ = false;

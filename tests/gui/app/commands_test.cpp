@@ -203,6 +203,13 @@ TEST_F(AppFixture, TextChangeOfUpdateBoxDestroysWindow) {
     EXPECT_TRUE(window->Destroyed());
 }
 
+TEST_F(AppFixture, ClosingTheWindowDestroysIt) {
+    QSignalSpy destroyed(window.get(), &MainWindow::destroyRequested);
+    window->close();
+    EXPECT_EQ(destroyed.count(), 1);
+    EXPECT_TRUE(window->Destroyed());
+}
+
 TEST_F(AppFixture, WorkerDestroysWindowAfterItsMessage) {
     QSignalSpy destroyed(window.get(), &MainWindow::destroyRequested);
     std::thread([services = &window->WorkerServices()] {
