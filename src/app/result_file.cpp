@@ -1,24 +1,10 @@
 #include "app/result_file.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include <cstdio>
 
 namespace vt {
-namespace {
-
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
-
-}  // namespace
 
 QString ResultFileStem(const QDateTime& when) {
     const QDate date = when.date();
@@ -37,10 +23,12 @@ QString ResultFileStem(const QDateTime& when) {
 }
 
 bool AppendResultText(const std::filesystem::path& file, std::string_view utf8Text) {
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    const bool written = WriteAll(fd, utf8Text) && WriteAll(fd, "\r\n") && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
+    std::FILE* stream = std::fopen(file.c_str(), "ab");
+    if (!stream) return false;
+    const bool written =
+        std::fwrite(utf8Text.data(), 1, utf8Text.size(), stream) == utf8Text.size() &&
+        std::fputs("\r\n", stream) >= 0 && std::fflush(stream) == 0 && ::fsync(fileno(stream)) == 0;
+    const bool closed = std::fclose(stream) == 0;
     return written && closed;
 }
 

@@ -26,6 +26,16 @@
 namespace vt {
 namespace {
 
+// The tests need the X display; without one they are skipped.
+class X11Test : public testing::Test {
+  protected:
+    void SetUp() override {
+        if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+            GTEST_SKIP() << "needs an X11 display";
+        }
+    }
+};
+
 class MiniClipboardManager {
   public:
     MiniClipboardManager() : connection_(xcb_connect(nullptr, nullptr)) {
@@ -120,10 +130,7 @@ class MiniClipboardManager {
     std::thread thread_;
 };
 
-TEST(ClipboardHandOver, ManagerReceivesTheTextBeforeTheProgramEnds) {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        GTEST_SKIP() << "needs an X11 display";
-    }
+TEST_F(X11Test, ClipboardHandOverManagerReceivesTheTextBeforeTheProgramEnds) {
     MiniClipboardManager manager;
     QtClipboard clipboard;
     clipboard.SetText(Utf8ToCp936("识别结果 line"));
@@ -134,10 +141,7 @@ TEST(ClipboardHandOver, ManagerReceivesTheTextBeforeTheProgramEnds) {
     EXPECT_EQ(manager.Saved(), "识别结果 line");
 }
 
-TEST(ClipboardHandOver, WithoutManagerReturnsAtOnce) {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        GTEST_SKIP() << "needs an X11 display";
-    }
+TEST_F(X11Test, ClipboardHandOverWithoutManagerReturnsAtOnce) {
     QtClipboard clipboard;
     clipboard.SetText(Text("x"));
     QElapsedTimer timer;
@@ -167,10 +171,7 @@ class OtherGrab {
     xcb_connection_t* connection_;
 };
 
-TEST(GlobalHotKey, F4PressesReachTheHandlerWhateverTheLockKeys) {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        GTEST_SKIP() << "needs an X11 display";
-    }
+TEST_F(X11Test, HotKeyF4PressesReachTheHandlerWhateverTheLockKeys) {
     std::atomic<int> presses = 0;
     GlobalHotKey hotKey([&] { ++presses; });
     ASSERT_EQ(hotKey.status(), GlobalHotKey::Status::kRegistered);
@@ -184,10 +185,7 @@ TEST(GlobalHotKey, F4PressesReachTheHandlerWhateverTheLockKeys) {
     EXPECT_EQ(presses, 2);
 }
 
-TEST(GlobalHotKey, KeyHeldByAnotherProgramIsReportedAndHarmless) {
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-        GTEST_SKIP() << "needs an X11 display";
-    }
+TEST_F(X11Test, HotKeyHeldByAnotherProgramIsReportedAndHarmless) {
     OtherGrab other;
     GlobalHotKey hotKey([] {});
     EXPECT_EQ(hotKey.status(), GlobalHotKey::Status::kTaken);
