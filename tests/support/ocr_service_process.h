@@ -101,4 +101,10 @@ class OcrServiceProcess {
     int port_ = 0;
 };
 
+// One service per test process, started on first use and stopped when the process ends.
+inline OcrServiceProcess& SharedOcrService(const std::string& binary) {
+    static OcrServiceProcess service(binary, SharedTestCertificates());
+    return service;
+}
+
 }  // namespace vt::test

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <thread>
 
 #include "codecs/base64.h"
@@ -39,28 +38,20 @@ test::RecordedMessage EmptyAnswerMessage() {
 
 class RecognitionServiceTest : public testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        service_ = std::make_unique<test::OcrServiceProcess>(VT_OCRD_BINARY,
-                                                             test::SharedTestCertificates());
-    }
-    static void TearDownTestSuite() { service_.reset(); }
-
     void SetUp() override {
-        worker_ = std::make_unique<test::WorkerTestContext>(service_->Port());
-        CheckToken(worker_->context);
-        ASSERT_FALSE(worker_->values.accessToken.Get().empty());
+        CheckToken(worker_.context);
+        ASSERT_FALSE(worker_.values.accessToken.Get().empty());
     }
 
-    static inline std::unique_ptr<test::OcrServiceProcess> service_;
-    std::unique_ptr<test::WorkerTestContext> worker_;
+    test::WorkerTestContext worker_{test::SharedOcrService(VT_OCRD_BINARY).Port()};
 };
 
 TEST_F(RecognitionServiceTest, ImageModeRunsTheLinesTogether) {
-    worker_->values.imageBytes.Set(TestImage("three_lines.png"));
+    worker_.values.imageBytes.Set(TestImage("three_lines.png"));
 
-    RecognitionJob(worker_->context, kImageMode);
+    RecognitionJob(worker_.context, kImageMode);
 
-    test::RecordingMainWindow& window = worker_->window;
+    test::RecordingMainWindow& window = worker_.window;
     EXPECT_EQ(window.Appends(), (std::vector<Text>{"one", "two", "three"}));
     EXPECT_EQ(window.ControlText(control::kResultBox), "onetwothree");
     EXPECT_NE(window.ControlText(control::kRecognitionAnswer).find("\"words_result\":["),
@@ -79,8 +70,8 @@ TEST_F(RecognitionServiceTest, AnswersWithoutLinesAppendNothingAndStillEnd) {
         {"not an image", ToBytes("plain text"), "\"error_code\":216201"},
     };
     for (const auto& c : cases) {
-        test::WorkerTestContext worker(service_->Port());
-        worker.values.accessToken.Set(worker_->values.accessToken.Get());
+        test::WorkerTestContext worker(test::SharedOcrService(VT_OCRD_BINARY).Port());
+        worker.values.accessToken.Set(worker_.values.accessToken.Get());
         worker.values.imageBytes.Set(c.bytes);
 
         RecognitionJob(worker.context, kImageMode);

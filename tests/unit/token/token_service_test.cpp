@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <memory>
 
 #include "platform/ini_file.h"
 #include "support/https_fixture.h"
@@ -23,29 +22,20 @@ std::string FileContent(const std::filesystem::path& file) {
 
 class TokenServiceTest : public testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        service_ = std::make_unique<test::OcrServiceProcess>(VT_OCRD_BINARY,
-                                                             test::SharedTestCertificates());
-    }
-    static void TearDownTestSuite() { service_.reset(); }
+    test::RecordingMainWindow& Window() { return worker_.window; }
+    const WorkerContext& Context() { return worker_.context; }
 
-    void SetUp() override { worker_ = std::make_unique<test::WorkerTestContext>(service_->Port()); }
-
-    test::RecordingMainWindow& Window() { return worker_->window; }
-    const WorkerContext& Context() { return worker_->context; }
-
-    static inline std::unique_ptr<test::OcrServiceProcess> service_;
-    std::unique_ptr<test::WorkerTestContext> worker_;
+    test::WorkerTestContext worker_{test::SharedOcrService(VT_OCRD_BINARY).Port()};
 };
 
 TEST_F(TokenServiceTest, FirstRunFetchesAndCachesTheToken) {
-    worker_->context.today = [] { return LocalDate{2024, 1, 5}; };
+    worker_.context.today = [] { return LocalDate{2024, 1, 5}; };
 
     CheckToken(Context());
 
-    const Text token = worker_->values.accessToken.Get();
+    const Text token = worker_.values.accessToken.Get();
     EXPECT_FALSE(token.empty());
-    EXPECT_EQ(FileContent(worker_->LogIni()),
+    EXPECT_EQ(FileContent(worker_.LogIni()),
               "[access_token]\r\nApiKey=" + token + "\r\n[tem]\r\ns=202415\r\n");
     EXPECT_EQ(Window().ControlUtf8(control::kStatusLabel), "本次以自动获取更新！");
     EXPECT_NE(Window().ControlText(control::kTokenAnswer).find("\"access_token\":\"" + token),
@@ -55,16 +45,16 @@ TEST_F(TokenServiceTest, FirstRunFetchesAndCachesTheToken) {
 }
 
 TEST_F(TokenServiceTest, EmptyCachedTokenIsRefilledAndTheProgramEnds) {
-    worker_->context.today = [] { return LocalDate{2024, 1, 17}; };
-    ASSERT_TRUE(WriteIniValue(worker_->LogIni(), "access_token", "ApiKey", ""));
-    ASSERT_TRUE(WriteIniValue(worker_->LogIni(), "tem", "s", "2024115"));
+    worker_.context.today = [] { return LocalDate{2024, 1, 17}; };
+    ASSERT_TRUE(WriteIniValue(worker_.LogIni(), "access_token", "ApiKey", ""));
+    ASSERT_TRUE(WriteIniValue(worker_.LogIni(), "tem", "s", "2024115"));
 
     CheckToken(Context());
 
-    const Text token = worker_->values.accessToken.Get();
+    const Text token = worker_.values.accessToken.Get();
     EXPECT_FALSE(token.empty());
-    EXPECT_EQ(ReadIniValue(worker_->LogIni(), "access_token", "ApiKey"), token);
-    EXPECT_EQ(ReadIniValue(worker_->LogIni(), "tem", "s"), "2024115") << "the stamp stays";
+    EXPECT_EQ(ReadIniValue(worker_.LogIni(), "access_token", "ApiKey"), token);
+    EXPECT_EQ(ReadIniValue(worker_.LogIni(), "tem", "s"), "2024115") << "the stamp stays";
     EXPECT_EQ(
         Window().Messages(),
         (std::vector<test::RecordedMessage>{{"载入配置时遇到错误，尝试右键管理员运行或重启程序！",
@@ -73,18 +63,18 @@ TEST_F(TokenServiceTest, EmptyCachedTokenIsRefilledAndTheProgramEnds) {
 }
 
 TEST_F(TokenServiceTest, RenewalStoresANewTokenAndStampThenTells) {
-    worker_->context.today = [] { return LocalDate{2024, 3, 12}; };
-    ASSERT_TRUE(WriteIniValue(worker_->LogIni(), "access_token", "ApiKey", "old"));
-    ASSERT_TRUE(WriteIniValue(worker_->LogIni(), "tem", "s", "2024310"));
+    worker_.context.today = [] { return LocalDate{2024, 3, 12}; };
+    ASSERT_TRUE(WriteIniValue(worker_.LogIni(), "access_token", "ApiKey", "old"));
+    ASSERT_TRUE(WriteIniValue(worker_.LogIni(), "tem", "s", "2024310"));
     bool storedBeforeMessage = false;
 
     RenewToken(Context(), [&] { storedBeforeMessage = Window().Messages().empty(); });
 
-    const Text token = worker_->values.accessToken.Get();
+    const Text token = worker_.values.accessToken.Get();
     EXPECT_FALSE(token.empty());
     EXPECT_NE(token, "old");
-    EXPECT_EQ(ReadIniValue(worker_->LogIni(), "access_token", "ApiKey"), token);
-    EXPECT_EQ(ReadIniValue(worker_->LogIni(), "tem", "s"), "2024312");
+    EXPECT_EQ(ReadIniValue(worker_.LogIni(), "access_token", "ApiKey"), token);
+    EXPECT_EQ(ReadIniValue(worker_.LogIni(), "tem", "s"), "2024312");
     EXPECT_TRUE(storedBeforeMessage);
     EXPECT_EQ(Window().Messages(), (std::vector<test::RecordedMessage>{
                                        {"当前以无条件后台更新Key，如果识别失败请尝试重启应用！",
