@@ -50,22 +50,18 @@ struct BmpLayout {
 };
 
 std::optional<BmpLayout> ReadLayout(ByteSpan data) {
-    if (data.size() < kFileHeaderSize + 40 || DetectImageFormat(data) != ImageFormat::Bmp) {
-        return std::nullopt;
-    }
-    std::uint32_t headerSize = Le32(data, 14);
+    auto size = ReadBmpSize(data);
+    if (!size || data.size() < kFileHeaderSize + 40 || Le32(data, 14) < 40) return std::nullopt;
     std::uint32_t compression = Le32(data, 30);
     BmpLayout layout;
     layout.bitCount = Le16(data, 28);
-    if (headerSize < 40 || Le16(data, 26) != 1 ||
-        (compression != kBitfields && compression != kAlphaBitfields) ||
+    if (Le16(data, 26) != 1 || (compression != kBitfields && compression != kAlphaBitfields) ||
         (layout.bitCount != 16 && layout.bitCount != 32)) {
         return std::nullopt;
     }
-    layout.width = static_cast<std::int32_t>(Le32(data, 18));
-    std::int64_t height = static_cast<std::int32_t>(Le32(data, 22));
-    layout.bottomUp = height > 0;
-    layout.height = height < 0 ? -height : height;
+    layout.width = size->width;
+    layout.height = size->height;
+    layout.bottomUp = static_cast<std::int32_t>(Le32(data, 22)) > 0;
     layout.pixelOffset = Le32(data, 10);
     // Masks follow a 40-byte header; longer headers hold them at the same place inside.
     layout.masksOffset = kFileHeaderSize + 40;

@@ -53,7 +53,7 @@ ImageFormat DetectImageFormat(ByteSpan data) {
 std::optional<ImageSize> ReadBmpSize(ByteSpan data) {
     // File header (14 bytes), then the info header: its size, then width and height.
     if (data.size() < 26 || DetectImageFormat(data) != ImageFormat::Bmp) return std::nullopt;
-    std::int32_t headerSize = Le32(data, 14);
+    auto headerSize = static_cast<std::uint32_t>(Le32(data, 14));
     if (headerSize == 12) return ImageSize{Le16(data, 18), Le16(data, 20)};  // OS/2 core header
     if (headerSize < 40) return std::nullopt;
     std::int64_t width = Le32(data, 18);

@@ -100,11 +100,11 @@ int main(int argc, char** argv) {
     std::string error;
     auto options = ParseOptions(std::vector<std::string_view>(argv + 1, argv + argc), error);
     if (!options) {
-        std::fprintf(stderr, "veltrace-ocrd: %s\n%s", error.c_str(), Usage().data());
+        std::fprintf(stderr, "veltrace-ocrd: %s\n%s", error.c_str(), Usage().c_str());
         return 2;
     }
     if (options->help) {
-        std::fputs(Usage().data(), stdout);
+        std::fputs(Usage().c_str(), stdout);
         return 0;
     }
     try {

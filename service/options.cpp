@@ -95,17 +95,28 @@ std::optional<ServiceOptions> ParseOptions(const std::vector<std::string_view>& 
     return options;
 }
 
-std::string_view Usage() {
+std::string Usage() {
+    ServiceOptions defaults = DefaultOptions();
     return "usage: veltrace-ocrd [options]\n"
-           "  --port N            port on 127.0.0.1 (0: any free port)\n"
-           "  --cert FILE         server certificate chain (PEM)\n"
-           "  --key FILE          server private key (PEM)\n"
-           "  --threads N         requests served at once, one OCR engine each\n"
-           "  --langs L           Tesseract languages (default chi_sim+eng)\n"
-           "  --token-ttl SECONDS lifetime of issued access tokens (default 30 days)\n"
-           "  --max-body BYTES    largest request body (default 64 MiB)\n"
+           "  --port N              port on 127.0.0.1 (default " +
+           std::to_string(defaults.port) +
+           "; 0: any free port)\n"
+           "  --cert FILE           server certificate chain, PEM (default " +
+           defaults.certFile +
+           ")\n"
+           "  --key FILE            server private key, PEM (default " +
+           defaults.keyFile +
+           ")\n"
+           "  --threads N           requests served at once, one OCR engine each (default " +
+           std::to_string(defaults.threads) +
+           ")\n"
+           "  --langs L             Tesseract languages (default " +
+           defaults.languages +
+           ")\n"
+           "  --token-ttl SECONDS   lifetime of issued access tokens (default 30 days)\n"
+           "  --max-body BYTES      largest request body (default 64 MiB)\n"
            "  --io-timeout SECONDS  time a connection may stay silent (default 10)\n"
-           "  --quiet             no log line per request\n";
+           "  --quiet               no log line per request\n";
 }
 
 }  // namespace vt::ocrd

@@ -32,7 +32,7 @@ ServiceOptions DefaultOptions();
 std::optional<ServiceOptions> ParseOptions(const std::vector<std::string_view>& args,
                                            std::string& error);
 
-// The text that --help prints.
-std::string_view Usage();
+// The text that --help prints, with the defaults.
+std::string Usage();
 
 }  // namespace vt::ocrd
