@@ -1,6 +1,5 @@
 #include "platform/script/sandboxed_script_engine.h"
 
-#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -45,15 +44,19 @@ struct Channel {
 // to a quick call, or the next call of a burst, usually comes within microseconds and a sleep
 // and wake-up costs more than the call; then sleeping.
 template <typename Ready>
-bool Await(Channel& channel, std::unique_lock<std::mutex>& lock, Clock::time_point until,
-           Ready ready) {
-    const Clock::time_point pollEnd = std::min(until, Clock::now() + kPoll);
+bool Await(Channel& channel, std::unique_lock<std::mutex>& lock,
+           std::optional<Clock::time_point> until, Ready ready) {
+    const Clock::time_point pollEnd = Clock::now() + kPoll;
     while (!ready() && Clock::now() < pollEnd) {
         lock.unlock();
         std::this_thread::yield();
         lock.lock();
     }
-    return channel.changed.wait_until(lock, until, ready);
+    if (!until) {
+        channel.changed.wait(lock, ready);
+        return true;
+    }
+    return channel.changed.wait_until(lock, *until, ready);
 }
 
 // The engine's thread: makes the heap and runs requests until the caller closes the channel.
@@ -64,7 +67,7 @@ void Serve(std::shared_ptr<Channel> channel, ScriptLimits limits) {
         channel->started = !heap.Spent();
         channel->changed.notify_all();
         while (true) {
-            Await(*channel, lock, Clock::time_point::max(),
+            Await(*channel, lock, std::nullopt,
                   [&] { return channel->request || channel->closing; });
             if (channel->closing) break;
             const Request request = std::move(*channel->request);

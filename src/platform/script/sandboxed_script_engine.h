@@ -1,10 +1,12 @@
 #pragma once
-// The program's script engine: Duktape, one heap per engine, sandboxed. The heap has only the
-// language's own objects (no host objects, no I/O), every call runs under a time budget, the heap
-// allocates within a hard memory bound, and an engine that ran into a bound is spent: its heap is
-// released and every later call yields the empty result at once. Engines share nothing, so a
-// hostile script affects only its own engine. No event loop or QCoreApplication is needed; an
-// engine is used on one thread at a time.
+// The program's script engine: a Duktape heap of its own per engine, run on a thread of its own.
+// The heap has only the language's objects (no host objects, no I/O). Every call runs under a
+// time budget, which the bytecode executor enforces; the heap allocates within a hard memory
+// bound; and no caller waits longer than the budget and a second's grace, even when a builtin
+// works on in native code: the engine is then given up and its thread left to finish alone. An
+// engine that ran into a bound is spent: its heap is released and every later call yields the
+// empty result at once. Engines share nothing, so a hostile script affects only its own engine.
+// Needs no event loop and no QCoreApplication; each engine is used by one caller at a time.
 
 #include <chrono>
 #include <cstddef>
