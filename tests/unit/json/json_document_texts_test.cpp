@@ -26,7 +26,8 @@ void PrintTo(const Call& call, std::ostream* os) {
     *os << call.kind << "(" << call.code << ")";
 }
 
-// Records every call; answers with fixed values.
+// Records every call and answers with fixed values. A fake because the exact texts and their
+// order are what this test checks, and a real engine shows only their effects.
 class RecordingEngine : public ScriptEngine {
   public:
     explicit RecordingEngine(std::vector<Call>& calls) : calls_(calls) {}
