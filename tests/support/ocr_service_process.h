@@ -7,10 +7,10 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -61,29 +61,30 @@ class OcrServiceProcess {
         const int outputFd = ::mkstemp(pattern.data());
         if (outputFd < 0) throw std::runtime_error("mkstemp failed");
         output_ = pattern;
+        // Built before the fork: the child of a threaded process may only make plain calls.
+        std::vector<char*> argv;
+        for (const std::string& argument : arguments) {
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        }
+        argv.push_back(nullptr);
         pid_ = ::fork();
         if (pid_ < 0) throw std::runtime_error("fork failed");
         if (pid_ == 0) {
             ::dup2(outputFd, STDOUT_FILENO);
-            std::vector<char*> argv;
-            for (const std::string& argument : arguments) {
-                argv.push_back(const_cast<char*>(argument.c_str()));
-            }
-            argv.push_back(nullptr);
             ::execv(argv[0], argv.data());
             ::_exit(127);
         }
         ::close(outputFd);
         // The service prints "listening on https://127.0.0.1:N" once it accepts connections.
-        const std::regex listening(R"(listening on https://127\.0\.0\.1:(\d+))");
+        const std::string listening = "listening on https://127.0.0.1:";
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (std::chrono::steady_clock::now() < deadline) {
             std::ifstream in(output_);
             const std::string text((std::istreambuf_iterator<char>(in)),
                                    std::istreambuf_iterator<char>());
-            std::smatch match;
-            if (std::regex_search(text, match, listening)) {
-                port_ = std::stoi(match[1]);
+            const size_t at = text.find(listening);
+            if (at != std::string::npos && text.find('\n', at) != std::string::npos) {
+                port_ = std::atoi(text.c_str() + at + listening.size());
                 return;
             }
             if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
