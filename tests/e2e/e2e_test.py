@@ -97,6 +97,8 @@ def today_stamp(day=None):
 
 def read_ini(path):
     values, section = {}, None
+    if not os.path.exists(path):
+        return values
     with open(path, encoding="latin-1") as ini:
         for line in ini.read().splitlines():
             line = line.strip()
@@ -157,8 +159,9 @@ class Suite:
             self.service = None
 
     def program_dir(self, name):
+        """A fresh program directory: every scenario starts from its own first run."""
         path = os.path.join(self.work, name)
-        os.makedirs(path, exist_ok=True)
+        os.makedirs(path)
         return path
 
     def close(self):
@@ -171,7 +174,7 @@ class Suite:
 
     def test_first_run_capture_save_clear_view(self):
         self.start_service()
-        program = Program(self.args.veltrace, self.program_dir("main"))
+        program = Program(self.args.veltrace, self.program_dir("first-run"))
         try:
             d.wait_until(lambda: os.path.exists(program.ini), 20, "log.ini on the first run")
             values = d.wait_until(lambda: read_ini(program.ini).get(("tem", "s")) and
@@ -202,7 +205,7 @@ class Suite:
 
     def test_capture_button_enter_arrows_and_cancels(self):
         self.start_service()
-        program = Program(self.args.veltrace, self.program_dir("main"))
+        program = Program(self.args.veltrace, self.program_dir("button"))
         try:
             capture_text_region("Return", start_with="button", program=program)
             d.wait_until(lambda: recognised(d.clipboard_text()), 30, "text after Enter")
@@ -238,18 +241,29 @@ class Suite:
 
     def test_cache_reused_then_too_old(self):
         self.start_service()
-        directory = self.program_dir("main")
+        directory = self.program_dir("cache")
+        program = Program(self.args.veltrace, directory)
+        try:
+            d.wait_until(lambda: read_ini(program.ini).get(("tem", "s")), 20, "the first run")
+        finally:
+            program.close()
+
         requests_before = self.service.token_requests()
         program = Program(self.args.veltrace, directory)
-        time.sleep(3)
-        assert self.service.token_requests() == requests_before, "a fresh cache was not reused"
-        program.close()
+        try:
+            time.sleep(3)
+            assert self.service.token_requests() == requests_before, "a fresh cache was refetched"
+        finally:
+            program.close()
 
         write_stamp(os.path.join(directory, "log.ini"), "2024115")
         program = Program(self.args.veltrace, directory)
-        d.confirm_message("执行Key更新后策略")
-        assert program.wait_exit() == 0
-        assert not os.path.exists(os.path.join(directory, "log.ini"))
+        try:
+            d.confirm_message("执行Key更新后策略")
+            assert program.wait_exit() == 0
+            assert not os.path.exists(os.path.join(directory, "log.ini"))
+        finally:
+            program.close()
 
     def test_expired_token_renews(self):
         self.start_service(token_ttl=3)
@@ -271,8 +285,10 @@ class Suite:
 
     def test_service_stopped_keeps_window(self):
         self.start_service()
-        program = Program(self.args.veltrace, self.program_dir("main"))
+        program = Program(self.args.veltrace, self.program_dir("service-down"))
         try:
+            d.wait_until(lambda: read_ini(program.ini).get(("access_token", "apikey")), 20,
+                         "a token before the service stops")
             self.stop_service()
             capture_text_region("double-click")
             d.confirm_message("程序出现不可逆的错误！", timeout=40)
