@@ -14,6 +14,7 @@
 #include "platform/curl/curl_downloader.h"
 #include "platform/curl/curl_inet_api.h"
 #include "platform/curl/curl_request_object.h"
+#include "platform/large_buffers.h"
 #include "platform/program_dir.h"
 #include "platform/qt/clipboard_handover.h"
 #include "platform/qt/clipboard_qt.h"
@@ -88,6 +89,7 @@ ShellServices WireShell(ProcessWide& shared) {
 
 int main(int argc, char** argv) {
     using namespace vt;
+    KeepLargeBuffersOnHeap();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     UseChineseFont();

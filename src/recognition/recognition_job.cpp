@@ -1,5 +1,6 @@
 #include "recognition/recognition_job.h"
 
+#include <algorithm>
 #include <string>
 
 #include "codecs/base64.h"
@@ -42,9 +43,12 @@ void RecognitionJob(const WorkerContext& context, int mode) {
     if (mode == kImageMode) CheckImageAnswer(context, answer);
 
     document.Load(answer);
-    const int lines = document.Count("words_result");
+    // Every line takes bytes of the answer, so a count beyond its length can only come from an
+    // answer that redefined the counting script; it must not keep the job appending forever.
+    const long long lines =
+        std::min<long long>(document.Count("words_result"), static_cast<long long>(answer.size()));
     const Text separator = mode == kImageMode ? "" : "\r\n";
-    for (int i = 0; i < lines; ++i) {
+    for (long long i = 0; i < lines; ++i) {
         const Text line = document.GetText("words_result[" + std::to_string(i) + "].words");
         context.window->AppendControlText(control::kResultBox, line + separator);
     }

@@ -211,6 +211,8 @@ TEST_F(RecognitionFixtureTest, TurnsAnswersIntoLines) {
         {"empty in image mode", kImageMode, "", "", true},
         {"empty in address mode", kAddressMode, "", "", false},
         {"invalid token in address mode", kAddressMode, kInvalidToken, "", false},
+        {"answer that redefines the count", kImageMode,
+         R"({"words_result":[]});get__count=function(){return 2e9};(0)", "", false},
     };
     for (const auto& c : cases) {
         test::WorkerTestContext worker(fixture_.Port());
