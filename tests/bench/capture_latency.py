@@ -2,7 +2,6 @@
 """Capture-to-clipboard latency of the real program (Enter on a selection until the recognised
 text is on the clipboard) beside the `tesseract` command-line program on the same region."""
 
-import argparse
 import os
 import statistics
 import subprocess
@@ -54,14 +53,8 @@ def time_tesseract(suite, rounds):
 
 
 def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--veltrace", required=True)
-    parser.add_argument("--ocrd", required=True)
-    parser.add_argument("--port", type=int, required=True)
-    parser.add_argument("--certs", required=True)
+    parser = e2e.argument_parser()
     parser.add_argument("--rounds", type=int, default=5)
-    parser.add_argument("--keep", action="store_true")
-    parser.add_argument("-k", default="")
     args = parser.parse_args()
     suite = e2e.Suite(args)
     try:

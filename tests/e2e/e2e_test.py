@@ -299,7 +299,8 @@ class Suite:
             program.close()
 
 
-def main():
+def argument_parser():
+    """The options of every script that runs the program against the service."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--veltrace", required=True)
     parser.add_argument("--ocrd", required=True)
@@ -307,7 +308,11 @@ def main():
     parser.add_argument("--certs", required=True)
     parser.add_argument("--keep", action="store_true", help="keep the work directory")
     parser.add_argument("-k", default="", help="run only scenarios whose name contains this")
-    args = parser.parse_args()
+    return parser
+
+
+def main():
+    args = argument_parser().parse_args()
     if not d.display_available():
         print("e2e: no X display (set DISPLAY, e.g. to an Xvfb server)")
         return 1
