@@ -97,15 +97,12 @@ void SetMethodAndBody(CURL* easy, const TransferRequest& request) {
     }
 }
 
-void SetTrust(CURL* easy, const CurlSettings& settings, std::string& pem) {
-    const char* systemBundle = nullptr;
-    curl_easy_getinfo(easy, CURLINFO_CAINFO, &systemBundle);
-    pem = TrustedCaPem(systemBundle ? systemBundle : kFallbackSystemBundle, settings.extraCaFile);
+void SetTrust(CURL* easy, const CurlSettings& settings) {
     curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
-    if (pem.empty()) return;  // curl's own default store
-    curl_blob blob{pem.data(), pem.size(), CURL_BLOB_NOCOPY};
-    curl_easy_setopt(easy, CURLOPT_CAINFO_BLOB, &blob);
+    const char* systemBundle = nullptr;
+    curl_easy_getinfo(easy, CURLINFO_CAINFO, &systemBundle);
+    TrustCas(easy, systemBundle ? systemBundle : kFallbackSystemBundle, settings.extraCaFile);
 }
 
 // A stall is less than one byte per second over the whole stall time.
@@ -161,8 +158,7 @@ TransferResult PerformTransfer(const TransferRequest& request, const CurlSetting
     curl_easy_setopt(h, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, request.followRedirects ? 1L : 0L);
     curl_easy_setopt(h, CURLOPT_MAXREDIRS, kMaxRedirects);
-    std::string pem;
-    SetTrust(h, settings, pem);
+    SetTrust(h, settings);
     SetTimeouts(h, request.connectTimeout.value_or(settings.connectTimeout),
                 request.stallTimeout.value_or(settings.stallTimeout));
     SetMethodAndBody(h, request);
