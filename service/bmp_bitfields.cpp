@@ -9,15 +9,6 @@ constexpr std::size_t kFileHeaderSize = 14;
 constexpr std::uint32_t kBitfields = 3;
 constexpr std::uint32_t kAlphaBitfields = 6;
 
-std::uint32_t Le32(ByteSpan data, std::size_t at) {
-    return std::uint32_t{data[at]} | (std::uint32_t{data[at + 1]} << 8) |
-           (std::uint32_t{data[at + 2]} << 16) | (std::uint32_t{data[at + 3]} << 24);
-}
-
-std::uint16_t Le16(ByteSpan data, std::size_t at) {
-    return static_cast<std::uint16_t>(data[at] | (data[at + 1] << 8));
-}
-
 // One colour channel: where its bits are and how to widen them to 8 bits.
 struct Channel {
     std::uint32_t mask = 0;
@@ -51,18 +42,18 @@ struct BmpLayout {
 
 std::optional<BmpLayout> ReadLayout(ByteSpan data) {
     auto size = ReadBmpSize(data);
-    if (!size || data.size() < kFileHeaderSize + 40 || Le32(data, 14) < 40) return std::nullopt;
-    std::uint32_t compression = Le32(data, 30);
+    if (!size || data.size() < kFileHeaderSize + 40 || ReadLe32(data, 14) < 40) return std::nullopt;
+    std::uint32_t compression = ReadLe32(data, 30);
     BmpLayout layout;
-    layout.bitCount = Le16(data, 28);
-    if (Le16(data, 26) != 1 || (compression != kBitfields && compression != kAlphaBitfields) ||
+    layout.bitCount = ReadLe16(data, 28);
+    if (ReadLe16(data, 26) != 1 || (compression != kBitfields && compression != kAlphaBitfields) ||
         (layout.bitCount != 16 && layout.bitCount != 32)) {
         return std::nullopt;
     }
     layout.width = size->width;
     layout.height = size->height;
-    layout.bottomUp = static_cast<std::int32_t>(Le32(data, 22)) > 0;
-    layout.pixelOffset = Le32(data, 10);
+    layout.bottomUp = static_cast<std::int32_t>(ReadLe32(data, 22)) > 0;
+    layout.pixelOffset = ReadLe32(data, 10);
     // Masks follow a 40-byte header; longer headers hold them at the same place inside.
     layout.masksOffset = kFileHeaderSize + 40;
     if (layout.width <= 0 || layout.height <= 0 || layout.masksOffset + 12 > data.size()) {
@@ -80,9 +71,9 @@ bool IsBitfieldsBmp(ByteSpan data) {
 std::optional<RgbImage> DecodeBitfieldsBmp(ByteSpan data) {
     auto layout = ReadLayout(data);
     if (!layout) return std::nullopt;
-    auto red = Channel::FromMask(Le32(data, layout->masksOffset));
-    auto green = Channel::FromMask(Le32(data, layout->masksOffset + 4));
-    auto blue = Channel::FromMask(Le32(data, layout->masksOffset + 8));
+    auto red = Channel::FromMask(ReadLe32(data, layout->masksOffset));
+    auto green = Channel::FromMask(ReadLe32(data, layout->masksOffset + 4));
+    auto blue = Channel::FromMask(ReadLe32(data, layout->masksOffset + 8));
     if (!red || !green || !blue) return std::nullopt;
 
     std::uint64_t bytesPerPixel = static_cast<std::uint64_t>(layout->bitCount) / 8;
@@ -101,7 +92,7 @@ std::optional<RgbImage> DecodeBitfieldsBmp(ByteSpan data) {
         std::int64_t fileRow = layout->bottomUp ? layout->height - 1 - y : y;
         std::size_t at = layout->pixelOffset + static_cast<std::size_t>(fileRow * stride);
         for (std::int64_t x = 0; x < layout->width; ++x, at += bytesPerPixel) {
-            std::uint32_t pixel = bytesPerPixel == 4 ? Le32(data, at) : Le16(data, at);
+            std::uint32_t pixel = bytesPerPixel == 4 ? ReadLe32(data, at) : ReadLe16(data, at);
             *out++ =
                 (red->Value(pixel) << 24) | (green->Value(pixel) << 16) | (blue->Value(pixel) << 8);
         }

@@ -9,16 +9,6 @@ bool StartsWith(ByteSpan data, std::initializer_list<std::uint8_t> prefix) {
     return data.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), data.begin());
 }
 
-std::uint16_t Le16(ByteSpan data, std::size_t at) {
-    return static_cast<std::uint16_t>(data[at] | (data[at + 1] << 8));
-}
-
-std::int32_t Le32(ByteSpan data, std::size_t at) {
-    return static_cast<std::int32_t>(std::uint32_t{data[at]} | (std::uint32_t{data[at + 1]} << 8) |
-                                     (std::uint32_t{data[at + 2]} << 16) |
-                                     (std::uint32_t{data[at + 3]} << 24));
-}
-
 // Size in bytes of a colour table announced by a GIF flags byte (bit 7 set: present).
 std::size_t GifColourTableSize(std::uint8_t flags) {
     return (flags & 0x80) ? std::size_t{3} << ((flags & 7) + 1) : 0;
@@ -35,6 +25,15 @@ std::optional<std::size_t> SkipGifSubBlocks(ByteSpan data, std::size_t at) {
 }
 
 }  // namespace
+
+std::uint16_t ReadLe16(ByteSpan data, std::size_t at) {
+    return static_cast<std::uint16_t>(data[at] | (data[at + 1] << 8));
+}
+
+std::uint32_t ReadLe32(ByteSpan data, std::size_t at) {
+    return std::uint32_t{data[at]} | (std::uint32_t{data[at + 1]} << 8) |
+           (std::uint32_t{data[at + 2]} << 16) | (std::uint32_t{data[at + 3]} << 24);
+}
 
 ImageFormat DetectImageFormat(ByteSpan data) {
     if (StartsWith(data, {'B', 'M'})) return ImageFormat::Bmp;
@@ -53,18 +52,18 @@ ImageFormat DetectImageFormat(ByteSpan data) {
 std::optional<ImageSize> ReadBmpSize(ByteSpan data) {
     // File header (14 bytes), then the info header: its size, then width and height.
     if (data.size() < 26 || DetectImageFormat(data) != ImageFormat::Bmp) return std::nullopt;
-    auto headerSize = static_cast<std::uint32_t>(Le32(data, 14));
-    if (headerSize == 12) return ImageSize{Le16(data, 18), Le16(data, 20)};  // OS/2 core header
+    std::uint32_t headerSize = ReadLe32(data, 14);
+    if (headerSize == 12) return ImageSize{ReadLe16(data, 18), ReadLe16(data, 20)};  // OS/2 core
     if (headerSize < 40) return std::nullopt;
-    std::int64_t width = Le32(data, 18);
-    std::int64_t height = Le32(data, 22);
+    std::int64_t width = static_cast<std::int32_t>(ReadLe32(data, 18));
+    std::int64_t height = static_cast<std::int32_t>(ReadLe32(data, 22));
     return ImageSize{width, height < 0 ? -height : height};
 }
 
 std::optional<GifLayout> ReadGifLayout(ByteSpan data) {
     if (data.size() < 13 || DetectImageFormat(data) != ImageFormat::Gif) return std::nullopt;
     GifLayout layout;
-    layout.screen = {Le16(data, 6), Le16(data, 8)};
+    layout.screen = {ReadLe16(data, 6), ReadLe16(data, 8)};
     std::size_t at = 13 + GifColourTableSize(data[10]);
     while (at < data.size()) {
         std::uint8_t block = data[at];
@@ -76,8 +75,8 @@ std::optional<GifLayout> ReadGifLayout(ByteSpan data) {
             at = *next;
         } else if (block == 0x2C) {  // image: descriptor, colour table, code size, sub-blocks
             if (at + 11 > data.size()) return std::nullopt;
-            std::int64_t left = Le16(data, at + 1), top = Le16(data, at + 3);
-            std::int64_t width = Le16(data, at + 5), height = Le16(data, at + 7);
+            std::int64_t left = ReadLe16(data, at + 1), top = ReadLe16(data, at + 3);
+            std::int64_t width = ReadLe16(data, at + 5), height = ReadLe16(data, at + 7);
             if (left + width > layout.screen.width || top + height > layout.screen.height) {
                 return std::nullopt;
             }

@@ -3,6 +3,7 @@
 // is checked before any pixel is decoded, so a small file that claims a huge picture costs
 // nothing.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -10,6 +11,10 @@
 namespace vt::ocrd {
 
 using ByteSpan = std::span<const std::uint8_t>;
+
+// Little-endian numbers at `at`; the caller makes sure that the bytes are there.
+std::uint16_t ReadLe16(ByteSpan data, std::size_t at);
+std::uint32_t ReadLe32(ByteSpan data, std::size_t at);
 
 enum class ImageFormat { Unknown, Bmp, Jpeg, Png, Gif, Tiff };
 

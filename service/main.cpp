@@ -69,6 +69,11 @@ bool ServeUntilSignal(OcrServer& server, const sigset_t& signals) {
 }
 
 int Run(const ServiceOptions& options) {
+    // A shell starts background jobs with SIGINT ignored, and whether an ignored signal still
+    // reaches sigwait is left open by POSIX; so both get their default disposition back before
+    // they are blocked.
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
     const sigset_t signals = StopSignals();
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);  // before any thread starts
     std::signal(SIGPIPE, SIG_IGN);

@@ -129,6 +129,12 @@ OcrServer::OcrServer(const ServiceOptions& options, TokenRegistry& tokens,
     server_->set_keep_alive_timeout(std::min<time_t>(timeout, 5));
     server_->set_payload_max_length(options.maxBody);
     server_->set_tcp_nodelay(true);
+    // The HTTP layer's default also sets SO_REUSEPORT, which would let a second service bind
+    // the same port and share its connections; a port in use must be an error instead.
+    server_->set_socket_options([](socket_t socket) {
+        int on = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    });
     Route(tokens, recognition, options.maxBody);
     if (!options.quiet) LogRequests();
 }

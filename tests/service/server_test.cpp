@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <csignal>
+#include <cstdlib>
 #include <future>
 #include <regex>
 #include <thread>
@@ -297,9 +300,21 @@ TEST_F(ServiceTest, LogsOneLinePerRequestWithoutTokensOrSecrets) {
     }
 }
 
+TEST_F(ServiceTest, ASecondServiceOnTheSamePortGivesUp) {
+    std::string command = std::string(VELTRACE_OCRD) + " --quiet --threads 1 --port " +
+                          std::to_string(service_->port()) + " --cert " + certs_->path() +
+                          "/server.pem --key " + certs_->path() + "/server.key >/dev/null 2>&1";
+    int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_EQ(Get(TokenTarget(kPair1)).status, 200);
+}
+
 TEST(ServiceLifetime, ExpiredTokensGetTheInvalidTokenAnswerAndSigintEndsCleanly) {
     CertificateDirectory certs;
+    // Started as a shell starts a background job: with SIGINT ignored.
+    auto previous = std::signal(SIGINT, SIG_IGN);
     ServiceProcess service(certs, {"--token-ttl", "1", "--threads", "1", "--quiet"});
+    std::signal(SIGINT, previous);
     std::string token = TokenIn(Get(service.port(), certs.CaFile(), TokenTarget(kPair2)).body);
     auto sendWithoutImage = [&] {
         return Post(service.port(), certs.CaFile(), RecognitionTarget(token),

@@ -97,7 +97,16 @@ int ServiceProcess::Stop(int signal) {
     if (pid_ <= 0) return -1;
     kill(pid_, signal);
     int status = 0;
-    waitpid(pid_, &status, 0);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (waitpid(pid_, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {  // ignored the signal
+            kill(pid_, SIGKILL);
+            waitpid(pid_, &status, 0);
+            pid_ = -1;
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     pid_ = -1;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -32,7 +32,7 @@ class ServiceProcess {
 
     int port() const { return port_; }
     // Sends `signal` and waits for the end; gives the exit status, or -1 when it did not exit
-    // normally.
+    // normally or had to be killed after a minute.
     int Stop(int signal);
     // What the service wrote to stderr so far.
     std::string Log() const;
