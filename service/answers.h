@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "service/token_registry.h"
+#include "service/token_issuer.h"
 
 namespace vt::ocrd {
 

@@ -21,7 +21,8 @@
 #include "service/recognition_endpoint.h"
 #include "service/server.h"
 #include "service/service_log.h"
-#include "service/token_registry.h"
+#include "service/token_issuer.h"
+#include "service/token_key.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ int Run(const ServiceOptions& options) {
     std::signal(SIGPIPE, SIG_IGN);
     SilenceImageLibrary();
 
-    TokenRegistry tokens(options.tokenLifetime);
+    TokenIssuer tokens(LoadOrCreateTokenKey(options.tokenKeyFile), options.tokenLifetime);
     EnginePool engines(options.threads, options.languages);
     RecognitionEndpoint recognition(tokens, engines, kRecognitionBudget);
     OcrServer server(options, tokens, recognition);

@@ -2,12 +2,17 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <thread>
 
 #include "veltrace_config.h"
 
 namespace vt::ocrd {
 namespace {
+
+std::string TokenKeyBeside(const std::string& certFile) {
+    return (std::filesystem::path(certFile).parent_path() / "token.key").string();
+}
 
 template <typename Number>
 bool ParseNumber(std::string_view text, Number low, Number high, Number& out) {
@@ -41,13 +46,15 @@ bool ApplyValue(ServiceOptions& options, std::string_view name, std::string_view
     if (value.empty()) return false;
     if (name == "--cert") options.certFile = value;
     if (name == "--key") options.keyFile = value;
+    if (name == "--token-key") options.tokenKeyFile = value;
     if (name == "--langs") options.languages = value;
     return true;
 }
 
 bool TakesValue(std::string_view name) {
-    constexpr std::string_view kNames[] = {"--port",  "--cert",      "--key",      "--threads",
-                                           "--langs", "--token-ttl", "--max-body", "--io-timeout"};
+    constexpr std::string_view kNames[] = {"--port",      "--cert",     "--key",
+                                           "--token-key", "--threads",  "--langs",
+                                           "--token-ttl", "--max-body", "--io-timeout"};
     return std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
 }
 
@@ -58,6 +65,7 @@ ServiceOptions DefaultOptions() {
     options.port = config::kServicePort;
     options.certFile = std::string(config::kCertDirectory) + "/server.pem";
     options.keyFile = std::string(config::kCertDirectory) + "/server.key";
+    options.tokenKeyFile = TokenKeyBeside(options.certFile);
     options.threads = std::max(1u, std::thread::hardware_concurrency());
     return options;
 }
@@ -65,6 +73,7 @@ ServiceOptions DefaultOptions() {
 std::optional<ServiceOptions> ParseOptions(const std::vector<std::string_view>& args,
                                            std::string& error) {
     ServiceOptions options = DefaultOptions();
+    options.tokenKeyFile.clear();  // beside the certificate given, unless given itself
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view name = args[i];
         std::optional<std::string_view> value;
@@ -92,6 +101,7 @@ std::optional<ServiceOptions> ParseOptions(const std::vector<std::string_view>& 
             return std::nullopt;
         }
     }
+    if (options.tokenKeyFile.empty()) options.tokenKeyFile = TokenKeyBeside(options.certFile);
     return options;
 }
 
@@ -106,6 +116,10 @@ std::string Usage() {
            ")\n"
            "  --key FILE            server private key, PEM (default " +
            defaults.keyFile +
+           ")\n"
+           "  --token-key FILE      32-byte key that signs access tokens, made if missing\n"
+           "                        (default token.key beside the certificate, " +
+           defaults.tokenKeyFile +
            ")\n"
            "  --threads N           requests served at once, one OCR engine each (default " +
            std::to_string(defaults.threads) +

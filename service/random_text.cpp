@@ -5,33 +5,25 @@
 #include <stdexcept>
 #include <vector>
 
-namespace vt::ocrd {
-namespace {
+#include "service/hex_text.h"
 
-void FillRandom(unsigned char* out, std::size_t size) {
-    if (RAND_bytes(out, static_cast<int>(size)) != 1) {
+namespace vt::ocrd {
+
+void FillRandom(std::span<unsigned char> out) {
+    if (RAND_bytes(out.data(), static_cast<int>(out.size())) != 1) {
         throw std::runtime_error("the random source failed");
     }
 }
 
-}  // namespace
-
 std::string RandomHex(std::size_t bytes) {
-    static constexpr char kHex[] = "0123456789abcdef";
     std::vector<unsigned char> raw(bytes);
-    FillRandom(raw.data(), raw.size());
-    std::string text;
-    text.reserve(bytes * 2);
-    for (unsigned char byte : raw) {
-        text.push_back(kHex[byte >> 4]);
-        text.push_back(kHex[byte & 15]);
-    }
-    return text;
+    FillRandom(raw);
+    return HexText(raw);
 }
 
 std::uint64_t RandomLogId() {
     unsigned char raw[8];
-    FillRandom(raw, sizeof raw);
+    FillRandom(raw);
     std::uint64_t value = 0;
     for (unsigned char byte : raw) value = (value << 8) | byte;
     return value >> 11;

@@ -3,9 +3,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace vt::ocrd {
+
+// Fills `out` with random bytes; throws std::runtime_error if the source fails.
+void FillRandom(std::span<unsigned char> out);
 
 // 2 x `bytes` lower-case hexadecimal digits; throws std::runtime_error if the source fails.
 std::string RandomHex(std::size_t bytes);

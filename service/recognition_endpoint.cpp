@@ -25,7 +25,7 @@ bool SwitchesValid(const FormFields& form) {
     return true;
 }
 
-bool TokenValid(const TokenRegistry& tokens, std::string_view query) {
+bool TokenValid(const TokenIssuer& tokens, std::string_view query) {
     auto fields = ParseForm(query);
     const std::string* token = fields ? FindField(*fields, "access_token") : nullptr;
     return token && tokens.IsValid(*token);
@@ -62,7 +62,7 @@ std::variant<PixPtr, std::string> ImageOf(std::string_view body) {
 
 }  // namespace
 
-RecognitionEndpoint::RecognitionEndpoint(const TokenRegistry& tokens, EnginePool& engines,
+RecognitionEndpoint::RecognitionEndpoint(const TokenIssuer& tokens, EnginePool& engines,
                                          std::chrono::milliseconds budget)
     : tokens_(tokens), engines_(engines), budget_(budget) {}
 

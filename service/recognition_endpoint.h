@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "service/engine_pool.h"
-#include "service/token_registry.h"
+#include "service/token_issuer.h"
 
 namespace vt::ocrd {
 
@@ -19,7 +19,7 @@ struct RecognitionRequest {
 class RecognitionEndpoint {
   public:
     // `budget` bounds the time one recognition may take.
-    RecognitionEndpoint(const TokenRegistry& tokens, EnginePool& engines,
+    RecognitionEndpoint(const TokenIssuer& tokens, EnginePool& engines,
                         std::chrono::milliseconds budget);
 
     // The JSON answer. Like the cloud service's, every answer goes out with HTTP status 200,
@@ -27,7 +27,7 @@ class RecognitionEndpoint {
     std::string Answer(const RecognitionRequest& request);
 
   private:
-    const TokenRegistry& tokens_;
+    const TokenIssuer& tokens_;
     EnginePool& engines_;
     std::chrono::milliseconds budget_;
 };

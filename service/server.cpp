@@ -112,7 +112,7 @@ thread_local std::chrono::steady_clock::time_point requestStart;
 
 }  // namespace
 
-OcrServer::OcrServer(const ServiceOptions& options, TokenRegistry& tokens,
+OcrServer::OcrServer(const ServiceOptions& options, const TokenIssuer& tokens,
                      RecognitionEndpoint& recognition)
     : server_(std::make_unique<httplib::SSLServer>(
           [&](SSL_CTX& context) { return SetUpTls(context, options.certFile, options.keyFile); })) {
@@ -128,6 +128,10 @@ OcrServer::OcrServer(const ServiceOptions& options, TokenRegistry& tokens,
     server_->set_write_timeout(timeout);
     server_->set_keep_alive_timeout(std::min<time_t>(timeout, 5));
     server_->set_payload_max_length(options.maxBody);
+    // Without this, Nagle's algorithm holds a small answer back until the client's delayed
+    // acknowledgement comes, some 40 ms. The HTTP layer is a compiled library, so defining
+    // CPPHTTPLIB_TCP_NODELAY here would not change its default; the connections take the
+    // setting over from the listening socket.
     server_->set_tcp_nodelay(true);
     // The HTTP layer's default also sets SO_REUSEPORT, which would let a second service bind
     // the same port and share its connections; a port in use must be an error instead.
@@ -141,7 +145,7 @@ OcrServer::OcrServer(const ServiceOptions& options, TokenRegistry& tokens,
 
 OcrServer::~OcrServer() = default;
 
-void OcrServer::Route(TokenRegistry& tokens, RecognitionEndpoint& recognition,
+void OcrServer::Route(const TokenIssuer& tokens, RecognitionEndpoint& recognition,
                       std::size_t maxBody) {
     server_->Get(kTokenPath,
                  [&tokens](const httplib::Request& request, httplib::Response& response) {

@@ -5,7 +5,7 @@
 
 #include "service/options.h"
 #include "service/recognition_endpoint.h"
-#include "service/token_registry.h"
+#include "service/token_issuer.h"
 
 namespace httplib {
 class SSLServer;
@@ -19,7 +19,7 @@ inline constexpr const char* kRecognitionPath = "/rest/2.0/ocr/v1/accurate_basic
 class OcrServer {
   public:
     // Loads the certificate and key; throws std::runtime_error when they cannot be used.
-    OcrServer(const ServiceOptions& options, TokenRegistry& tokens,
+    OcrServer(const ServiceOptions& options, const TokenIssuer& tokens,
               RecognitionEndpoint& recognition);
     ~OcrServer();
 
@@ -32,7 +32,7 @@ class OcrServer {
     void Stop();
 
   private:
-    void Route(TokenRegistry& tokens, RecognitionEndpoint& recognition, std::size_t maxBody);
+    void Route(const TokenIssuer& tokens, RecognitionEndpoint& recognition, std::size_t maxBody);
     void LogRequests();
 
     std::unique_ptr<httplib::SSLServer> server_;

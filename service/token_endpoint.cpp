@@ -19,7 +19,7 @@ bool SameSecret(std::string_view given, std::string_view expected) {
 
 }  // namespace
 
-HttpAnswer AnswerTokenRequest(TokenRegistry& registry, const std::optional<FormFields>& fields) {
+HttpAnswer AnswerTokenRequest(const TokenIssuer& issuer, const std::optional<FormFields>& fields) {
     if (!fields) {
         return {400, OAuthErrorAnswer("invalid_request", "malformed request parameters")};
     }
@@ -34,7 +34,7 @@ HttpAnswer AnswerTokenRequest(TokenRegistry& registry, const std::optional<FormF
         if (!SameSecret(FieldOrEmpty(*fields, "client_secret"), pair.clientSecret)) {
             return {401, OAuthErrorAnswer("invalid_client", "Client authentication failed")};
         }
-        return {200, TokenAnswer(registry.Issue(static_cast<int>(i) + 1))};
+        return {200, TokenAnswer(issuer.Issue(static_cast<int>(i) + 1))};
     }
     return {401, OAuthErrorAnswer("invalid_client", "unknown client id")};
 }

@@ -6,11 +6,11 @@
 
 #include "service/answers.h"
 #include "service/form.h"
-#include "service/token_registry.h"
+#include "service/token_issuer.h"
 
 namespace vt::ocrd {
 
 // The answer to a token request with the parameters `fields` (nothing: they were malformed).
-HttpAnswer AnswerTokenRequest(TokenRegistry& registry, const std::optional<FormFields>& fields);
+HttpAnswer AnswerTokenRequest(const TokenIssuer& issuer, const std::optional<FormFields>& fields);
 
 }  // namespace vt::ocrd

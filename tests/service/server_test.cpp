@@ -121,7 +121,7 @@ TEST_F(ServiceTest, TokenEndpointIssuesTokensToTheBuiltInClientsOnly) {
     };
     const std::regex tokenAnswer(
         R"(^\{"refresh_token":"25\.[0-9a-f]{32}\.315360000\.[0-9]+-[12]","expires_in":2592000,)"
-        R"("session_key":"[0-9a-f]{32}","access_token":"24\.[0-9a-f]{32}\.2592000\.[0-9]+-[12]",)"
+        R"("session_key":"[0-9a-f]{32}","access_token":"24\.[0-9a-f]{32}\.2592000\.[0-9]+-[12]\.[0-9a-f]{64}",)"
         R"("scope":"[^"]+","session_secret":"[0-9a-f]{32}"\}$)");
     for (const Case& c : cases) {
         Reply reply = c.post ? Post("/oauth/2.0/token", c.parameters)
@@ -194,6 +194,8 @@ TEST_F(ServiceTest, UnknownTokensGetTheExactInvalidTokenAnswer) {
     for (const std::string& target : {
              RecognitionTarget(""),
              RecognitionTarget("24.0123456789abcdef0123456789abcdef.2592000.1700000000-1"),
+             RecognitionTarget("24.0123456789abcdef0123456789abcdef.2592000.1700000000-1." +
+                               std::string(64, '0')),
              RecognitionTarget(refresh),
              RecognitionTarget(NewToken() + "0"),
              RecognitionTarget("%zz"),
@@ -307,6 +309,45 @@ TEST_F(ServiceTest, ASecondServiceOnTheSamePortGivesUp) {
     int status = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
     EXPECT_EQ(Get(TokenTarget(kPair1)).status, 200);
+}
+
+TEST(ServiceRestart, TokensOutliveTheServiceThatIssuedThemWhenSignedWithTheSameKey) {
+    CertificateDirectory certs;
+    const std::vector<std::string> args = {"--threads", "1", "--quiet"};
+    std::string token;
+    {
+        ServiceProcess first(certs, args);
+        token = TokenIn(Get(first.port(), certs.CaFile(), TokenTarget(kPair2)).body);
+        ASSERT_FALSE(token.empty());
+        EXPECT_EQ(first.Stop(SIGTERM), 0);
+    }
+    ServiceProcess restarted(certs, args);  // the same key file, beside the certificate
+    std::vector<std::string> otherKeyArgs = args;
+    otherKeyArgs.insert(otherKeyArgs.end(), {"--token-key", certs.path() + "/other.key"});
+    ServiceProcess otherKey(certs, otherKeyArgs);
+    std::string tampered = token;
+    tampered[tampered.find('-') - 1] ^= 1;  // the issue time moved by a second
+    struct Case {
+        const char* name;
+        const ServiceProcess& service;
+        std::string token;
+        int code;
+    };
+    const Case cases[] = {
+        {"restarted", restarted, token, 216101},
+        {"other key", otherKey, token, 110},
+        {"tampered", restarted, tampered, 110},
+        {"from the other key", restarted,
+         TokenIn(Get(otherKey.port(), certs.CaFile(), TokenTarget(kPair1)).body), 110},
+    };
+    for (const Case& c : cases) {
+        Reply reply = Post(c.service.port(), certs.CaFile(), RecognitionTarget(c.token),
+                           "detect_direction=true");
+        EXPECT_EQ(ErrorCodeOf(reply.body), c.code) << c.name << ": " << reply.body;
+        if (c.code == 110) {
+            EXPECT_EQ(reply.body, kInvalidTokenAnswer) << c.name;
+        }
+    }
 }
 
 TEST(ServiceLifetime, ExpiredTokensGetTheInvalidTokenAnswerAndSigintEndsCleanly) {
