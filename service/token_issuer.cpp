@@ -42,7 +42,7 @@ std::optional<std::int64_t> Number(std::string_view digits) {
 
 // The moment an access token's text (without its signature) stops being valid.
 std::optional<std::chrono::system_clock::time_point> ExpiryOf(std::string_view text) {
-    // kind "." hex "." lifetime "." issued "-" client
+    // "24.<hex>.<lifetime>.<issue time>-<client>"
     std::size_t first = text.find('.');
     std::size_t second = text.find('.', first + 1);
     std::size_t third = text.find('.', second + 1);
@@ -67,11 +67,10 @@ IssuedToken TokenIssuer::Issue(int clientNumber) const {
     // Rounded up to the second, so that a token lives at least its lifetime.
     std::int64_t issuedAt = std::chrono::ceil<seconds>(clock_().time_since_epoch()).count();
     std::string text = TokenText(kAccessKind, lifetime_.count(), issuedAt, clientNumber);
-    return {
-        text + '.' + Signature(text), TokenText("25", kRefreshLifetimeSeconds, issuedAt, clientNumber),
-        RandomHex(16),     RandomHex(16),
-        lifetime_.count(),
-    };
+    std::string accessToken = text + '.' + Signature(text);
+    return {std::move(accessToken),
+            TokenText("25", kRefreshLifetimeSeconds, issuedAt, clientNumber), RandomHex(16),
+            RandomHex(16), lifetime_.count()};
 }
 
 bool TokenIssuer::IsValid(std::string_view accessToken) const {
