@@ -30,6 +30,8 @@ class HttpsFixture::Server {
         : https_(certificates.ServerCertificateFile().c_str(),
                  certificates.ServerKeyFile().c_str()) {
         if (!https_.is_valid()) throw std::runtime_error("HTTPS fixture: bad certificate");
+        // Small replies go out at once, as from the real service, not after Nagle's delay.
+        https_.set_tcp_nodelay(true);
         https_.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
             Handle(request, response, request.body);
         });
