@@ -67,7 +67,41 @@ __attribute__((target("ssse3"))) size_t EncodeGroupsSsse3(const std::uint8_t* in
     return g + EncodeGroupsScalar(in + g * 3, groups - g, out + g * 4);
 }
 
+// AVX2: the same steps on 24 input bytes at a time. Each 128-bit lane must hold its 12 bytes at
+// the positions the shuffle expects, so the load starts 4 bytes before the group; the first four
+// groups are therefore done by the SSSE3 step.
+__attribute__((target("avx2"))) size_t EncodeGroupsAvx2(const std::uint8_t* in, size_t groups,
+                                                        char* out) {
+    if (groups < 4) return EncodeGroupsSsse3(in, groups, out);
+    EncodeGroupsSsse3(in, 4, out);
+    const __m256i spread = _mm256_setr_epi8(5, 4, 6, 5, 8, 7, 9, 8, 11, 10, 12, 11, 14, 13, 15, 14,
+                                            1, 0, 2, 1, 4, 3, 5, 4, 7, 6, 8, 7, 10, 9, 11, 10);
+    const __m256i offsets =
+        _mm256_setr_epi8('a' - 26, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52,
+                         '0' - 52, '0' - 52, '0' - 52, '0' - 52, '+' - 62, '/' - 63, 'A', 0, 0,
+                         'a' - 26, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52, '0' - 52,
+                         '0' - 52, '0' - 52, '0' - 52, '0' - 52, '+' - 62, '/' - 63, 'A', 0, 0);
+    size_t g = 4;
+    // Reads 32 bytes from 4 before the group; stop while they are all in range.
+    for (; g * 3 - 4 + 32 <= groups * 3; g += 8) {
+        __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + g * 3 - 4));
+        v = _mm256_shuffle_epi8(v, spread);
+        const __m256i hi = _mm256_mulhi_epu16(_mm256_and_si256(v, _mm256_set1_epi32(0x0FC0FC00)),
+                                              _mm256_set1_epi32(0x04000040));
+        const __m256i lo = _mm256_mullo_epi16(_mm256_and_si256(v, _mm256_set1_epi32(0x003F03F0)),
+                                              _mm256_set1_epi32(0x01000010));
+        const __m256i indices = _mm256_or_si256(hi, lo);
+        __m256i range = _mm256_subs_epu8(indices, _mm256_set1_epi8(51));
+        const __m256i upper = _mm256_cmpgt_epi8(_mm256_set1_epi8(26), indices);
+        range = _mm256_or_si256(range, _mm256_and_si256(upper, _mm256_set1_epi8(13)));
+        const __m256i chars = _mm256_add_epi8(indices, _mm256_shuffle_epi8(offsets, range));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + g * 4), chars);
+    }
+    return g + EncodeGroupsSsse3(in + g * 3, groups - g, out + g * 4);
+}
+
 GroupEncoder ChooseEncoder() {
+    if (__builtin_cpu_supports("avx2")) return EncodeGroupsAvx2;
     return __builtin_cpu_supports("ssse3") ? EncodeGroupsSsse3 : EncodeGroupsScalar;
 }
 #else
