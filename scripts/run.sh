@@ -4,6 +4,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
+# The certificates live under $HOME; some CI environments start without it.
+export HOME="${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}"
 bash scripts/install-deps.sh
 bash scripts/make-certs.sh
 cmake --preset release >/dev/null
